@@ -1,0 +1,21 @@
+# Host build: the report code over the simulated Windows layer, with GoogleTest.
+if(SYSREPORT_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+file(GLOB sim_sources CONFIGURE_DEPENDS tests/sim/*.cpp)
+add_library(simwin STATIC ${sim_sources})
+target_include_directories(simwin PUBLIC tests/sim src)
+target_compile_options(simwin PRIVATE ${warnings})
+target_include_directories(sysreport_core PUBLIC tests/sim)
+target_link_libraries(sysreport_core PUBLIC simwin)
+target_link_libraries(simwin PUBLIC sysreport_core)
+
+find_package(GTest REQUIRED)
+include(GoogleTest)
+file(GLOB host_tests CONFIGURE_DEPENDS tests/host/*.cpp)
+add_executable(host_tests ${host_tests})
+target_link_libraries(host_tests PRIVATE sysreport_core simwin GTest::gtest GTest::gtest_main)
+target_compile_options(host_tests PRIVATE ${warnings})
+gtest_discover_tests(host_tests DISCOVERY_TIMEOUT 60)

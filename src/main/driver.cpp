@@ -1,0 +1,73 @@
+#include "main/driver.h"
+
+#include "devices/devices.h"
+#include "os/os.h"
+#include "report/report.h"
+#include "storage/storage.h"
+#include "users/users.h"
+
+// One bit per switch letter; 4 belongs to none.
+static const DWORD kSwitchDevices = 1;
+static const DWORD kSwitchOs = 2;
+static const DWORD kSwitchStorage = 8;
+static const DWORD kSwitchUsers = 0x10;
+
+static void print_banner(void) {
+  printf("\n---------------------------------------------------------\n");
+  printf(" QUORVEL v1.01\n");
+  printf(" Copyright (C) 2026 The Quorvel developers\n");
+  printf(" Updates and error reports: https://quorvel.example.org/\n");
+  printf("---------------------------------------------------------\n\n");
+}
+
+void print_usage(void) {
+  printf("Usage: [-<switch options>]\n\n");
+  printf("The following switch options can be combined:\n\n");
+  printf("-D Device information\n");
+  printf("-O OS information\n");
+  printf("-S Storage Media information\n");
+  printf("-U Users (2000/XP/2003 only)\n");
+  printf("\n\n");
+  end_process(1);
+}
+
+int run_main(int argc, char **argv) {
+  DWORD start = GetTickCount();
+  print_banner();
+
+  if (argc < 2) print_usage();
+  const char *argument = argv[1];
+  if (argument[0] == '?') print_usage();
+
+  if (argument[0] == '-') {
+    if (argument[1] == '\0') print_usage();
+    DWORD seen = 0;
+    for (const char *letter = argument + 1; *letter; ++letter) {
+      switch (*letter) {
+        case 'D':
+          if (!(seen & kSwitchDevices)) report_devices();
+          seen |= kSwitchDevices;
+          break;
+        case 'O':
+          if (!(seen & kSwitchOs)) report_os();
+          seen |= kSwitchOs;
+          break;
+        case 'S':
+          seen |= kSwitchStorage;
+          report_drives();
+          break;
+        case 'U':
+          seen |= kSwitchUsers;
+          report_users();
+          break;
+        default:
+          printf("Unknown switch - %c\n\n", *letter);
+          print_usage();
+      }
+    }
+  }
+
+  DWORD elapsed = GetTickCount() - start;
+  printf("\nTotal time taken: %d ms\n", (int)elapsed);
+  return 0;
+}

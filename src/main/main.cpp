@@ -1,0 +1,18 @@
+// The Windows entry: the console start-up builds the argument vector and
+// run_main does the rest.
+#include <stdlib.h>
+
+#include "main/driver.h"
+#include "report/report.h"
+
+// Expand * and ? in arguments against the current folder.
+extern "C" {
+int _dowildcard = -1;
+}
+
+void end_process(int status) {
+  fflush(stdout);
+  exit(status);
+}
+
+int main(int argc, char **argv) { return run_main(argc, argv); }
