@@ -51,6 +51,7 @@ typedef int32_t __time32_t;
 
 #define TRUE 1
 #define FALSE 0
+#define MAX_PATH 260
 
 #define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
 

@@ -131,6 +131,10 @@ void set_reg_string(const std::string &key, const std::string &value, const std:
 void set_reg_raw(const std::string &key, const std::string &value, DWORD type, const std::string &bytes);
 void set_reg_dword(const std::string &key, const std::string &value, DWORD data);
 void add_reg_key(const std::string &key);
+// Opens a key outside HKEY_LOCAL_MACHINE's map (a device class's setup key)
+// with the given default value (none: not set) and access; RegQueryValueA,
+// RegQueryValueExA and RegCloseKey accept it like any open key.
+HKEY open_class_key(const std::optional<std::string> &default_value, REGSAM access = KEY_READ);
 
 GUID make_guid(DWORD n);
 
