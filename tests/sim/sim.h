@@ -137,6 +137,8 @@ void add_reg_key(const std::string &key);
 HKEY open_class_key(const std::optional<std::string> &default_value, REGSAM access = KEY_READ);
 
 GUID make_guid(DWORD n);
+// The registry form of a GUID, as the call record shows it: "{XXXXXXXX-...}".
+std::string guid_text(const GUID &guid);
 
 // Internal to the simulation.
 void note_problem(const std::string &text);  // a misuse that held() reports

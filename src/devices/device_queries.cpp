@@ -1,0 +1,120 @@
+#include "devices/devices.h"
+
+#include "report/report.h"
+
+// Larger GUID counts would overflow the byte size of their list in 32 bits.
+static const DWORD kMaxGuidCount = 0xFFFFFFFFu / sizeof(GUID);
+
+int query_device_class(DWORD class_index, char *setup_class_name, char *class_description, int *listable) {
+  *listable = 0;
+  GUID class_guid;
+  memset(&class_guid, 0, sizeof class_guid);
+  CONFIGRET status = CM_Enumerate_Classes(class_index, &class_guid, 0);
+  if (status == CR_NO_SUCH_VALUE) return -1;
+  if (status == CR_INVALID_DATA) return -2;
+  if (status != CR_SUCCESS) return -3;
+
+  char class_name[kDeviceTextSize];
+  DWORD required = kDeviceTextSize;
+  memset(class_name, 0, sizeof class_name);
+  BOOL named = SetupDiClassNameFromGuidA(&class_guid, class_name, kDeviceTextSize, &required);
+  if (required > kDeviceTextSize) {
+    printf("Not enough...Required size is %d\n", (int)required);
+    end_process(1);
+  }
+  // After any other failure the buffer holds nothing defined: the class goes
+  // on nameless, and a later member query on "" finds no class.
+  if (!named) class_name[0] = '\0';
+  class_name[kDeviceTextSize - 1] = '\0';
+
+  // The set is built only to learn whether the class's devices can be listed.
+  HDEVINFO set = SetupDiGetClassDevsA(&class_guid, NULL, NULL, DIGCF_PRESENT);
+  if (set == INVALID_HANDLE_VALUE) {
+    strcpy(setup_class_name, class_name);
+    return 0;
+  }
+  HKEY key = SetupDiOpenClassRegKeyExA(&class_guid, MAXIMUM_ALLOWED, DIOCR_INSTALLER, NULL, NULL);
+  if (key == (HKEY)INVALID_HANDLE_VALUE) {
+    SetupDiDestroyDeviceInfoList(set);
+    strcpy(setup_class_name, class_name);
+    return 0;
+  }
+
+  // Cleared first, so a stored value without a NUL still ends in the buffer.
+  memset(class_description, 0, kDeviceTextSize);
+  LONG description_size = (LONG)kDeviceTextSize;
+  if (RegQueryValueA(key, NULL, class_description, &description_size) != ERROR_SUCCESS) class_description[0] = '\0';
+  class_description[kDeviceTextSize - 1] = '\0';
+
+  SetupDiDestroyDeviceInfoList(set);
+  strcpy(setup_class_name, class_name);
+  *listable = 1;
+  RegCloseKey(key);
+  return 0;
+}
+
+// Finds the first class GUID that the name lookup gives for name. Returns 0,
+// or -2 when no installed class bears the name or the lookup cannot be done.
+static int find_class_guid(const char *name, GUID *class_guid) {
+  GUID short_list[2];
+  DWORD count = 2;
+  memset(short_list, 0, sizeof short_list);
+  BOOL found = SetupDiClassGuidsFromNameA(name, short_list, 2, &count);
+  if (count == 0) return -2;
+  if (found) {
+    *class_guid = short_list[0];
+    return 0;
+  }
+
+  // More classes bear the name than the short list holds: ask again with
+  // room for all of them.
+  printf("Required Size %d\n", (int)count);
+  GUID *full_list = NULL;
+  if (count <= kMaxGuidCount) full_list = (GUID *)LocalAlloc(LPTR, count * sizeof(GUID));
+  DWORD listed = count;
+  BOOL refound = full_list != NULL && SetupDiClassGuidsFromNameA(name, full_list, count, &listed);
+  int result = -2;
+  if (refound && listed != 0) {
+    *class_guid = full_list[0];
+    result = 0;
+  }
+  if (full_list != NULL) LocalFree(full_list);
+  if (result != 0) printf("Bad class...\n");
+  return result;
+}
+
+// Reads the display name of the device at device_index of set into
+// device_name: the friendly name, else the device description. Returns 0,
+// -1 past the last device, -4 when neither name can be read.
+static int read_member_name(HDEVINFO set, DWORD device_index, char *device_name) {
+  SP_DEVINFO_DATA device;
+  memset(&device, 0, sizeof device);
+  device.cbSize = sizeof(SP_DEVINFO_DATA);
+  if (!SetupDiEnumDeviceInfo(set, device_index, &device)) return -1;
+
+  // Cleared first, so a property without a NUL still ends in the buffer.
+  memset(device_name, 0, kDeviceTextSize);
+  if (!SetupDiGetDeviceRegistryPropertyA(set, &device, SPDRP_FRIENDLYNAME, NULL, (PBYTE)device_name,
+                                         kDeviceTextSize, NULL) &&
+      !SetupDiGetDeviceRegistryPropertyA(set, &device, SPDRP_DEVICEDESC, NULL, (PBYTE)device_name,
+                                         kDeviceTextSize, NULL))
+    return -4;
+  device_name[kDeviceTextSize - 1] = '\0';
+  return 0;
+}
+
+int query_class_member(DWORD device_index, const char *setup_class_name, char *device_name) {
+  GUID class_guid;
+  int result = find_class_guid(setup_class_name, &class_guid);
+  if (result == 0) {
+    HDEVINFO set = SetupDiGetClassDevsA(&class_guid, NULL, NULL, DIGCF_PRESENT);
+    if (set == INVALID_HANDLE_VALUE) {
+      result = -1;
+    } else {
+      result = read_member_name(set, device_index, device_name);
+      SetupDiDestroyDeviceInfoList(set);
+    }
+  }
+  if (result != 0) device_name[0] = '\0';
+  return result;
+}
