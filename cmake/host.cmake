@@ -19,3 +19,10 @@ add_executable(host_tests ${host_tests})
 target_link_libraries(host_tests PRIVATE sysreport_core simwin GTest::gtest GTest::gtest_main)
 target_compile_options(host_tests PRIVATE ${warnings})
 gtest_discover_tests(host_tests DISCOVERY_TIMEOUT 60)
+
+# The icon is drawn by a generator; the committed .ico must be what it draws.
+add_executable(make_icon res/make_icon.cpp)
+target_compile_options(make_icon PRIVATE ${warnings})
+add_test(NAME icon_regenerates_identically
+  COMMAND sh -c "\"$1\" \"$2\" && cmp \"$2\" \"$3\"" icon-test
+          $<TARGET_FILE:make_icon> ${CMAKE_CURRENT_BINARY_DIR}/sysreport.ico ${CMAKE_SOURCE_DIR}/res/sysreport.ico)

@@ -13,9 +13,9 @@ set(win_link_options
   -Wl,--major-os-version,4,--minor-os-version,0
   -Wl,--no-insert-timestamp)
 
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 1252")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 1252 -I ${CMAKE_SOURCE_DIR}/res")
 add_executable(sysreport src/main/main.cpp res/sysreport.rc)
-target_link_libraries(sysreport PRIVATE sysreport_core)
+target_link_libraries(sysreport PRIVATE sysreport_core setupapi cfgmgr32 netapi32)
 target_compile_options(sysreport PRIVATE ${warnings})
 target_link_options(sysreport PRIVATE ${win_link_options})
 

@@ -94,8 +94,8 @@ TEST_F(DriverTest, OnlyTheFirstArgumentCounts) {
 TEST_F(DriverTest, ElapsedTimeSpansTheRunAndSurvivesTheWrap) {
   // The counter wraps between the two readings: the unsigned difference holds.
   machine().ticks = {0xFFFFFFF0u, 0x10u};
-  sim::Result r = sim::run_program({"-D"});
-  EXPECT_EQ(kBanner + heading("Devices") + "\nTotal time taken: 32 ms\n", r.out);
+  sim::Result r = sim::run_program({"-S"});
+  EXPECT_EQ(kBanner + heading("Drive Information") + "\nTotal time taken: 32 ms\n", r.out);
   // The first reading comes before anything is printed, the last after the
   // last report.
   const std::vector<sim::Call> &calls = sim::calls();

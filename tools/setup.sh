@@ -1,0 +1,27 @@
+# Installs what the build and the tests need on Debian 12, as root. Sourced by
+# run.sh and test.sh; installs nothing that is already there.
+set -eu
+
+sysreport_packages="cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-i686-win32 \
+wine wine32:i386 wine64 clang libclang-rt-14-dev zip file"
+
+sysreport_missing() {
+  local missing="" package
+  for package in $sysreport_packages; do
+    dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q "ok installed" || missing="$missing $package"
+  done
+  echo "$missing"
+}
+
+sysreport_install() {
+  local missing
+  missing=$(sysreport_missing)
+  if [ -n "$missing" ]; then
+    echo "setup: installing$missing"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+      dpkg --add-architecture i386
+    fi
+    apt-get update -q
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $sysreport_packages
+  fi
+}
