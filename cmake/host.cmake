@@ -1,9 +1,4 @@
 # Host build: the report code over the simulated Windows layer, with GoogleTest.
-if(SYSREPORT_SANITIZE)
-  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
-  add_link_options(-fsanitize=address,undefined)
-endif()
-
 file(GLOB sim_sources CONFIGURE_DEPENDS tests/sim/*.cpp)
 add_library(simwin STATIC ${sim_sources})
 target_include_directories(simwin PUBLIC tests/sim src)
