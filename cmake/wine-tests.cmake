@@ -22,7 +22,7 @@ set_tests_properties(wine_prefix PROPERTIES
   FIXTURES_SETUP wine SKIP_RETURN_CODE 77 TIMEOUT 900
   ENVIRONMENT SYSREPORT_WINEPREFIX=${wine_prefix})
 
-foreach(name driver drives os devices users)
+foreach(name driver drives os devices users readonly)
   add_test(NAME wine_${name} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/${name}.sh)
   set_tests_properties(wine_${name} PROPERTIES
     FIXTURES_REQUIRED wine RUN_SERIAL TRUE SKIP_RETURN_CODE 77 TIMEOUT 600
