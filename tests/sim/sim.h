@@ -34,6 +34,7 @@ struct Drive {
 struct RegValue {
   DWORD type = REG_SZ;
   std::string data;  // the raw bytes, as stored
+  std::optional<DWORD> reported_size;  // the size a query reports instead of the true one
 };
 
 struct RegKey {
@@ -55,6 +56,8 @@ struct DeviceClass {
   bool set_fails = false;              // SetupDiGetClassDevsA gives INVALID_HANDLE_VALUE
   bool key_fails = false;              // SetupDiOpenClassRegKeyExA gives INVALID_HANDLE_VALUE
   std::optional<std::string> description;  // default value of the class key
+  std::optional<RegValue> stored_description;  // that value exactly as stored, in place of description
+  std::optional<DWORD> required_size;  // SetupDiClassNameFromGuidA reports it instead of the true size
   std::vector<Device> devices;
 };
 
@@ -73,6 +76,10 @@ struct UserBatch {
   NET_API_STATUS status = NERR_Success;
   std::vector<User> users;
   bool hands_buffer = true;  // a failing request may still hand back a buffer
+  bool withholds_buffer = false;  // a successful request hands back none
+  // Reported instead of the number of users; a buffer then holds at least
+  // that many records, those past the users all zero.
+  std::optional<DWORD> entries_read;
 };
 
 struct Machine {
@@ -84,6 +91,7 @@ struct Machine {
   std::map<std::string, RegKey> hklm;  // key paths in lower case
 
   std::vector<DeviceClass> classes;
+  std::optional<DWORD> class_guid_count;  // SetupDiClassGuidsFromNameA reports it instead of the true count
 
   std::vector<UserBatch> user_batches;
 
@@ -93,6 +101,13 @@ struct Machine {
 
   std::string computer_name = "SIMBOX";
   std::string user_name = "operator";
+
+  // A faulty driver or service: a text too long for the caller's buffer
+  // fills it without a NUL and the query succeeds (volume label and file
+  // system, computer and user names, class names, device properties).
+  bool unterminated_texts = false;
+  // LocalAlloc refuses larger blocks: a 32-bit process has 2 GB at most.
+  size_t memory_limit = 0x7FFFFFFF;
 
   std::set<std::string> absent;  // functions GetProcAddress does not find
   std::set<std::string> fail;    // functions that fail at every call
@@ -116,6 +131,9 @@ Machine &machine();
 
 // Runs fn with standard output captured; an end_process inside fn ends fn.
 Result run(const std::function<int()> &fn);
+// As run, with standard output left where it goes (out stays empty): for
+// callers that run the program many times, such as the fuzz harnesses.
+Result run_uncaptured(const std::function<int()> &fn);
 // Runs run_main with the program name followed by args.
 Result run_program(const std::vector<std::string> &args);
 
@@ -135,6 +153,8 @@ void add_reg_key(const std::string &key);
 // with the given default value (none: not set) and access; RegQueryValueA,
 // RegQueryValueExA and RegCloseKey accept it like any open key.
 HKEY open_class_key(const std::optional<std::string> &default_value, REGSAM access = KEY_READ);
+// As above, with the key's values given as stored.
+HKEY open_class_key(const RegKey &contents, REGSAM access);
 
 GUID make_guid(DWORD n);
 // The registry form of a GUID, as the call record shows it: "{XXXXXXXX-...}".

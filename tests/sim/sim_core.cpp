@@ -126,7 +126,7 @@ std::string lower(const std::string &text) {
 void add_reg_key(const std::string &key) { g_machine.hklm[lower(key)]; }
 
 void set_reg_raw(const std::string &key, const std::string &value, DWORD type, const std::string &bytes) {
-  g_machine.hklm[lower(key)].values[lower(value)] = RegValue{type, bytes};
+  g_machine.hklm[lower(key)].values[lower(value)] = RegValue{type, bytes, std::nullopt};
 }
 
 void set_reg_string(const std::string &key, const std::string &value, const std::string &text) {
@@ -144,13 +144,8 @@ GUID make_guid(DWORD n) {
   return guid;
 }
 
-Result run(const std::function<int()> &fn) {
+Result run_uncaptured(const std::function<int()> &fn) {
   Result result;
-  fflush(stdout);
-  int saved = dup(1);
-  FILE *capture = tmpfile();
-  dup2(fileno(capture), 1);
-
   jmp_buf jump;
   g_jump = &jump;
   if (setjmp(jump) == 0) {
@@ -160,6 +155,16 @@ Result run(const std::function<int()> &fn) {
     result.status = g_end_status;
   }
   g_jump = nullptr;
+  return result;
+}
+
+Result run(const std::function<int()> &fn) {
+  fflush(stdout);
+  int saved = dup(1);
+  FILE *capture = tmpfile();
+  dup2(fileno(capture), 1);
+
+  Result result = run_uncaptured(fn);
 
   fflush(stdout);
   dup2(saved, 1);
@@ -261,6 +266,10 @@ BOOL WINAPI GetComputerNameA(LPSTR buffer, LPDWORD size) {
     return FALSE;
   }
   DWORD length = static_cast<DWORD>(g_machine.computer_name.size());
+  if (length + 1 > *size && g_machine.unterminated_texts) {
+    memcpy(buffer, g_machine.computer_name.data(), *size);
+    return TRUE;
+  }
   if (length + 1 > *size) {
     *size = length + 1;
     SetLastError(ERROR_BUFFER_OVERFLOW);
@@ -278,6 +287,10 @@ BOOL WINAPI GetUserNameA(LPSTR buffer, LPDWORD size) {
     return FALSE;
   }
   DWORD length = static_cast<DWORD>(g_machine.user_name.size());
+  if (length + 1 > *size && g_machine.unterminated_texts) {
+    memcpy(buffer, g_machine.user_name.data(), *size);
+    return TRUE;
+  }
   if (length + 1 > *size) {
     *size = length + 1;
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
@@ -290,7 +303,7 @@ BOOL WINAPI GetUserNameA(LPSTR buffer, LPDWORD size) {
 
 HLOCAL WINAPI LocalAlloc(UINT flags, size_t bytes) {
   record("LocalAlloc", std::to_string(flags) + ", " + std::to_string(bytes));
-  if (should_fail("LocalAlloc")) {
+  if (should_fail("LocalAlloc") || bytes > g_machine.memory_limit) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }

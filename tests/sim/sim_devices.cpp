@@ -76,6 +76,7 @@ BOOL WINAPI SetupDiClassNameFromGuidA(const GUID *guid, LPSTR name, DWORD size, 
     SetLastError(ERROR_INVALID_CLASS);
     return FALSE;
   }
+  if (required && c->required_size) *required = *c->required_size;
   if (c->name_fails || should_fail("SetupDiClassNameFromGuidA")) {
     // What the buffer holds after such a failure is not defined: leave
     // something no caller may take for a name.
@@ -84,7 +85,11 @@ BOOL WINAPI SetupDiClassNameFromGuidA(const GUID *guid, LPSTR name, DWORD size, 
     return FALSE;
   }
   DWORD needed = static_cast<DWORD>(c->name.size() + 1);
-  if (required) *required = needed;
+  if (required) *required = c->required_size.value_or(needed);
+  if (name && size < needed && machine().unterminated_texts) {
+    memcpy(name, c->name.data(), size);
+    return TRUE;
+  }
   if (!name || size < needed) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return FALSE;
@@ -106,7 +111,7 @@ BOOL WINAPI SetupDiClassGuidsFromNameA(LPCSTR name, LPGUID list, DWORD list_size
   std::vector<GUID> found;
   for (const DeviceClass &c : machine().classes)
     if (c.enum_result == CR_SUCCESS && lower(c.name) == lower(name)) found.push_back(c.guid);
-  *required = static_cast<DWORD>(found.size());
+  *required = machine().class_guid_count.value_or(static_cast<DWORD>(found.size()));
   // A list that is too small receives nothing.
   if (found.size() > list_size) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
@@ -156,6 +161,11 @@ HKEY WINAPI SetupDiOpenClassRegKeyExA(const GUID *guid, REGSAM sam, DWORD flags,
   }
   // The interface-class key is another key, without the setup class's
   // description.
+  if (flags == DIOCR_INSTALLER && c->stored_description) {
+    RegKey contents;
+    contents.values[""] = *c->stored_description;
+    return open_class_key(contents, sam);
+  }
   return open_class_key(flags == DIOCR_INSTALLER ? c->description : std::nullopt, sam);
 }
 
@@ -213,6 +223,10 @@ BOOL WINAPI SetupDiGetDeviceRegistryPropertyA(HDEVINFO handle, PSP_DEVINFO_DATA 
   DWORD needed = static_cast<DWORD>((*text)->size() + 1);
   if (type) *type = REG_SZ;
   if (required) *required = needed;
+  if (buffer && size < needed && machine().unterminated_texts) {
+    memcpy(buffer, (*text)->data(), size);
+    return TRUE;
+  }
   if (!buffer || size < needed) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return FALSE;

@@ -82,7 +82,7 @@ std::optional<RegValue> find_value(const OpenKey &key, LPCSTR name) {
   std::string wanted = lower(name ? name : "");
   auto it = contents->values.find(wanted);
   if (it != contents->values.end()) return it->second;
-  if (wanted.empty() && contents->default_value) return RegValue{REG_SZ, *contents->default_value + '\0'};
+  if (wanted.empty() && contents->default_value) return RegValue{REG_SZ, *contents->default_value + '\0', std::nullopt};
   return std::nullopt;
 }
 
@@ -93,12 +93,13 @@ bool may_query(const OpenKey &key) { return (key.access & (KEY_QUERY_VALUE | MAX
 LONG deliver(const RegValue &value, LPDWORD type, LPBYTE data, DWORD *size) {
   if (type) *type = value.type;
   DWORD needed = static_cast<DWORD>(value.data.size());
+  DWORD reported = value.reported_size.value_or(needed);
   if (!data) {
-    if (size) *size = needed;
+    if (size) *size = reported;
     return ERROR_SUCCESS;
   }
   DWORD room = *size;
-  *size = needed;
+  *size = reported;
   if (room < needed) {
     memset(data, 0xCD, room);
     return ERROR_MORE_DATA;
@@ -112,9 +113,15 @@ LONG deliver(const RegValue &value, LPDWORD type, LPBYTE data, DWORD *size) {
 namespace sim {
 
 HKEY open_class_key(const std::optional<std::string> &default_value, REGSAM access) {
+  RegKey contents;
+  contents.default_value = default_value;
+  return open_class_key(contents, access);
+}
+
+HKEY open_class_key(const RegKey &contents, REGSAM access) {
   OpenKey key;
   key.class_key = true;
-  key.contents.default_value = default_value;
+  key.contents = contents;
   key.access = access;
   return hand_out(key);
 }
@@ -181,7 +188,7 @@ LONG WINAPI RegQueryValueA(HKEY handle, LPCSTR sub_key, LPSTR data, PLONG count)
   // A sub-key is opened for querying; the key itself needs that access.
   if (sub_key && *sub_key) key.access = KEY_QUERY_VALUE;
   if (!may_query(key) || should_fail("RegQueryValueA")) return ERROR_ACCESS_DENIED;
-  RegValue value = find_value(key, nullptr).value_or(RegValue{REG_SZ, std::string(1, '\0')});
+  RegValue value = find_value(key, nullptr).value_or(RegValue{REG_SZ, std::string(1, '\0'), std::nullopt});
   DWORD size = count && *count > 0 ? static_cast<DWORD>(*count) : 0;
   status = deliver(value, nullptr, reinterpret_cast<LPBYTE>(data), &size);
   if (count) *count = static_cast<LONG>(size);

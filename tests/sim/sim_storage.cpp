@@ -1,6 +1,8 @@
 // Simulated drive and volume queries.
 #include "sim.h"
 
+#include <algorithm>
+
 using namespace sim;
 
 // The drive a root path names, or nullptr: only "X:\" with a letter A to Z.
@@ -48,12 +50,14 @@ BOOL WINAPI GetVolumeInformationA(LPCSTR root, LPSTR label, DWORD label_size, LP
     media_missing(*drive);
     return FALSE;
   }
-  if ((label && drive->label.size() + 1 > label_size) || (fs_name && drive->file_system.size() + 1 > fs_name_size)) {
+  bool cut = machine().unterminated_texts;
+  if (!cut && ((label && drive->label.size() + 1 > label_size) ||
+               (fs_name && drive->file_system.size() + 1 > fs_name_size))) {
     SetLastError(ERROR_BAD_LENGTH);
     return FALSE;
   }
-  if (label) memcpy(label, drive->label.c_str(), drive->label.size() + 1);
-  if (fs_name) memcpy(fs_name, drive->file_system.c_str(), drive->file_system.size() + 1);
+  if (label) memcpy(label, drive->label.c_str(), std::min<size_t>(drive->label.size() + 1, label_size));
+  if (fs_name) memcpy(fs_name, drive->file_system.c_str(), std::min<size_t>(drive->file_system.size() + 1, fs_name_size));
   if (serial) *serial = drive->serial;
   if (max_component) *max_component = 255;
   if (fs_flags) *fs_flags = 0x3;

@@ -4,6 +4,8 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
+
 using namespace sim;
 
 namespace {
@@ -64,15 +66,15 @@ std::string wide_text(LPCWSTR text) {
 
 // One allocation: the records, then their strings. Strings that the machine
 // does not describe are empty; the password is never returned at level 3.
-LPBYTE make_buffer(const std::vector<User> &users) {
-  size_t count = users.size();
+// Records past the users (count more than there are) stay all zero.
+LPBYTE make_buffer(const std::vector<User> &users, size_t count) {
   size_t size = count * sizeof(USER_INFO_3) + sizeof(WCHAR);
   for (const User &user : users) size += (user.name.size() + 1) * sizeof(WCHAR);
   BYTE *block = static_cast<BYTE *>(calloc(1, size));
   USER_INFO_3 *records = reinterpret_cast<USER_INFO_3 *>(block);
   WCHAR *strings = reinterpret_cast<WCHAR *>(block + count * sizeof(USER_INFO_3));
   WCHAR *empty = strings++;
-  for (size_t i = 0; i < count; ++i) {
+  for (size_t i = 0; i < users.size(); ++i) {
     const User &user = users[i];
     USER_INFO_3 &record = records[i];
     record.usri3_name = strings;
@@ -152,9 +154,12 @@ NET_API_STATUS NET_API_FUNCTION NetUserEnum(LPCWSTR server_name, DWORD level, DW
   if (status == NERR_Success && more) status = ERROR_MORE_DATA;
   bool failed = status != NERR_Success && status != ERROR_MORE_DATA;
 
-  if (!failed || batch.hands_buffer) {
-    *buffer = make_buffer(batch.users);
-    *entries_read = static_cast<DWORD>(batch.users.size());
+  DWORD reported = batch.entries_read.value_or(static_cast<DWORD>(batch.users.size()));
+  if (failed ? batch.hands_buffer : !batch.withholds_buffer) {
+    *buffer = make_buffer(batch.users, std::max<size_t>(reported, batch.users.size()));
+    *entries_read = reported;
+  } else if (batch.entries_read) {
+    *entries_read = reported;
   }
   if (status == ERROR_MORE_DATA) {
     // A value of the layer's own, new for every batch.
