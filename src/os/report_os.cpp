@@ -23,6 +23,8 @@ void report_os(void) {
 
   DWORD size = sizeof user_name;
   if (!GetUserNameA(user_name, &size)) user_name[0] = '\0';
+  // A name that fills the buffer may arrive without its NUL.
+  user_name[sizeof user_name - 1] = '\0';
 
   printf("Current User:\t\t%s\n", user_name);
   printf("System Uptime:\t\t%s\n", uptime);
