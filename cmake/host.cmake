@@ -21,3 +21,7 @@ target_compile_options(make_icon PRIVATE ${warnings})
 add_test(NAME icon_regenerates_identically
   COMMAND sh -c "\"$1\" \"$2\" && cmp \"$2\" \"$3\"" icon-test
           $<TARGET_FILE:make_icon> ${CMAKE_CURRENT_BINARY_DIR}/sysreport.ico ${CMAKE_SOURCE_DIR}/res/sysreport.ico)
+
+if(SYSREPORT_FUZZ)
+  include(cmake/fuzz.cmake)
+endif()
