@@ -25,7 +25,7 @@ add_executable(sysreport src/main/main.cpp res/sysreport.rc)
 if(MSVC)
   set_property(TARGET sysreport PROPERTY MSVC_RUNTIME_LIBRARY MultiThreaded)
 endif()
-target_link_libraries(sysreport PRIVATE sysreport_core setupapi cfgmgr32 netapi32)
+target_link_libraries(sysreport PRIVATE sysreport_core)
 target_compile_options(sysreport PRIVATE ${warnings})
 target_link_options(sysreport PRIVATE ${win_link_options})
 

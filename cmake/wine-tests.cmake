@@ -8,7 +8,7 @@ target_compile_definitions(probe PRIVATE ${win_defs})
 target_link_options(probe PRIVATE ${win_link_options})
 
 add_executable(class_member_check tests/wine/class_member_check.cpp)
-target_link_libraries(class_member_check PRIVATE sysreport_core setupapi cfgmgr32 netapi32)
+target_link_libraries(class_member_check PRIVATE sysreport_core)
 target_link_options(class_member_check PRIVATE ${win_link_options})
 
 foreach(check pe_file resources reproducible)

@@ -1,12 +1,24 @@
 // The platform seam on Windows: the system's own headers.
 #pragma once
 
+// The runtime's headers before the system's: <windows.h> brings in the C++
+// library's configuration, which switches MinGW's own printf on for every
+// later <stdio.h>; msvcrt's printf is the one wanted (MinGW's pulls in locale
+// and wide-character code that imports functions Windows 95 lacks).
+#include <stdio.h>
+#include <string.h>
+
+// GetDiskFreeSpaceExA and the cfgmgr32 and setupapi functions are defined by
+// the program itself, which binds them at run time (report/binding.h): these
+// switches drop the DLL-import attribute from their declarations, which would
+// otherwise import them when the program loads. netapi32's carry none.
+#define _KERNEL32_
+#define _CFGMGR32_
+#define _SETUPAPI_
 #include <windows.h>
 #include <cfgmgr32.h>
 #include <lm.h>
 #include <setupapi.h>
-#include <stdio.h>
-#include <string.h>
 
 #if defined(__GNUC__)
 // msvcrt's plain ctime, which takes a 32-bit time: it is the one that

@@ -289,6 +289,10 @@ BOOL WINAPI GetUserNameA(LPSTR lpBuffer, LPDWORD pcbBuffer);
 // user32
 int wsprintfA(LPSTR lpOut, LPCSTR lpFmt, ...);
 
+// Bound at run time: GetDiskFreeSpaceExA above and the cfgmgr32, setupapi and
+// netapi32 functions below are defined by the program's *_binding.cpp, which
+// reach sim::dll's through GetProcAddress.
+
 // cfgmgr32 and setupapi
 CONFIGRET WINAPI CM_Enumerate_Classes(ULONG ulClassIndex, LPGUID ClassGuid, ULONG ulFlags);
 BOOL WINAPI SetupDiClassNameFromGuidA(const GUID *ClassGuid, LPSTR ClassName, DWORD ClassNameSize,

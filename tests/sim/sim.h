@@ -109,7 +109,9 @@ struct Machine {
   // LocalAlloc refuses larger blocks: a 32-bit process has 2 GB at most.
   size_t memory_limit = 0x7FFFFFFF;
 
-  std::set<std::string> absent;  // functions GetProcAddress does not find
+  // Functions GetProcAddress does not find ("NetUserEnum"), and DLLs
+  // LoadLibraryA does not find, by lower-case name ("netapi32.dll").
+  std::set<std::string> absent;
   std::set<std::string> fail;    // functions that fail at every call
   std::map<std::string, std::set<int>> fail_nth;  // name -> 1-based call numbers that fail
 };
@@ -125,7 +127,8 @@ struct Result {
   int status = 0;          // the ending's status, or run_main's result
 };
 
-// Clears the machine, the call record and the handle table.
+// Clears the machine, the call record and the handle table, and makes the
+// program look up its optional functions again.
 void reset();
 Machine &machine();
 
@@ -160,7 +163,33 @@ GUID make_guid(DWORD n);
 // The registry form of a GUID, as the call record shows it: "{XXXXXXXX-...}".
 std::string guid_text(const GUID &guid);
 
+// The functions that the program binds at run time, under their own names:
+// program code reaches them only through LoadLibraryA or GetModuleHandleA
+// and GetProcAddress.
+namespace dll {
+BOOL WINAPI GetDiskFreeSpaceExA(LPCSTR lpDirectoryName, PULARGE_INTEGER lpFreeBytesAvailableToCaller,
+                                PULARGE_INTEGER lpTotalNumberOfBytes, PULARGE_INTEGER lpTotalNumberOfFreeBytes);
+CONFIGRET WINAPI CM_Enumerate_Classes(ULONG ulClassIndex, LPGUID ClassGuid, ULONG ulFlags);
+BOOL WINAPI SetupDiClassNameFromGuidA(const GUID *ClassGuid, LPSTR ClassName, DWORD ClassNameSize,
+                                      PDWORD RequiredSize);
+BOOL WINAPI SetupDiClassGuidsFromNameA(LPCSTR ClassName, LPGUID ClassGuidList, DWORD ClassGuidListSize,
+                                       PDWORD RequiredSize);
+HDEVINFO WINAPI SetupDiGetClassDevsA(const GUID *ClassGuid, LPCSTR Enumerator, HWND hwndParent, DWORD Flags);
+HKEY WINAPI SetupDiOpenClassRegKeyExA(const GUID *ClassGuid, REGSAM samDesired, DWORD Flags, LPCSTR MachineName,
+                                      PVOID Reserved);
+BOOL WINAPI SetupDiEnumDeviceInfo(HDEVINFO DeviceInfoSet, DWORD MemberIndex, PSP_DEVINFO_DATA DeviceInfoData);
+BOOL WINAPI SetupDiGetDeviceRegistryPropertyA(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA DeviceInfoData,
+                                              DWORD Property, PDWORD PropertyRegDataType, PBYTE PropertyBuffer,
+                                              DWORD PropertyBufferSize, PDWORD RequiredSize);
+BOOL WINAPI SetupDiDestroyDeviceInfoList(HDEVINFO DeviceInfoSet);
+NET_API_STATUS NET_API_FUNCTION NetUserEnum(LPCWSTR servername, DWORD level, DWORD filter, LPBYTE *bufptr,
+                                            DWORD prefmaxlen, LPDWORD entriesread, LPDWORD totalentries,
+                                            LPDWORD resume_handle);
+NET_API_STATUS NET_API_FUNCTION NetApiBufferFree(LPVOID Buffer);
+}  // namespace dll
+
 // Internal to the simulation.
+void reset_loader();  // no DLL loaded but kernel32
 void note_problem(const std::string &text);  // a misuse that held() reports
 UINT error_mode();
 int critical_error_dialogs();  // queries of empty drives made with the dialog on

@@ -12,6 +12,7 @@
 #include <cctype>
 
 #include "main/driver.h"
+#include "report/binding.h"
 #include "report/report.h"
 
 namespace sim {
@@ -50,6 +51,10 @@ void reset() {
   g_last_error = 0;
   g_error_mode = 0;
   g_tick_index = 0;
+  reset_loader();
+  reset_kernel32_binding();
+  reset_device_binding();
+  reset_netapi32_binding();
 }
 
 Machine &machine() { return g_machine; }

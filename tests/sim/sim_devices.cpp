@@ -59,7 +59,7 @@ std::string guid_text(const GUID &guid) {
 }
 }  // namespace sim
 
-CONFIGRET WINAPI CM_Enumerate_Classes(ULONG index, LPGUID guid, ULONG flags) {
+CONFIGRET WINAPI sim::dll::CM_Enumerate_Classes(ULONG index, LPGUID guid, ULONG flags) {
   record("CM_Enumerate_Classes", std::to_string(index) + ", " + std::to_string(flags));
   if (!guid) return CR_INVALID_POINTER;
   if (should_fail("CM_Enumerate_Classes")) return CR_FAILURE;
@@ -69,7 +69,7 @@ CONFIGRET WINAPI CM_Enumerate_Classes(ULONG index, LPGUID guid, ULONG flags) {
   return classes[index].enum_result;
 }
 
-BOOL WINAPI SetupDiClassNameFromGuidA(const GUID *guid, LPSTR name, DWORD size, PDWORD required) {
+BOOL WINAPI sim::dll::SetupDiClassNameFromGuidA(const GUID *guid, LPSTR name, DWORD size, PDWORD required) {
   record("SetupDiClassNameFromGuidA", guid_arg(guid) + ", " + std::to_string(size));
   DeviceClass *c = installed_class(guid);
   if (!c) {
@@ -98,7 +98,7 @@ BOOL WINAPI SetupDiClassNameFromGuidA(const GUID *guid, LPSTR name, DWORD size, 
   return TRUE;
 }
 
-BOOL WINAPI SetupDiClassGuidsFromNameA(LPCSTR name, LPGUID list, DWORD list_size, PDWORD required) {
+BOOL WINAPI sim::dll::SetupDiClassGuidsFromNameA(LPCSTR name, LPGUID list, DWORD list_size, PDWORD required) {
   record("SetupDiClassGuidsFromNameA", quote(name) + ", " + std::to_string(list_size));
   if (!name || !required) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -121,7 +121,7 @@ BOOL WINAPI SetupDiClassGuidsFromNameA(LPCSTR name, LPGUID list, DWORD list_size
   return TRUE;
 }
 
-HDEVINFO WINAPI SetupDiGetClassDevsA(const GUID *guid, LPCSTR enumerator, HWND parent, DWORD flags) {
+HDEVINFO WINAPI sim::dll::SetupDiGetClassDevsA(const GUID *guid, LPCSTR enumerator, HWND parent, DWORD flags) {
   record("SetupDiGetClassDevsA", guid_arg(guid) + ", " + quote(enumerator) + ", " + pointer_arg(parent) + ", " +
                                      std::to_string(flags));
   if (!guid && !(flags & DIGCF_ALLCLASSES)) {
@@ -144,8 +144,8 @@ HDEVINFO WINAPI SetupDiGetClassDevsA(const GUID *guid, LPCSTR enumerator, HWND p
   return handle;
 }
 
-HKEY WINAPI SetupDiOpenClassRegKeyExA(const GUID *guid, REGSAM sam, DWORD flags, LPCSTR machine_name,
-                                      PVOID reserved) {
+HKEY WINAPI sim::dll::SetupDiOpenClassRegKeyExA(const GUID *guid, REGSAM sam, DWORD flags, LPCSTR machine_name,
+                                                PVOID reserved) {
   char sam_text[16];
   snprintf(sam_text, sizeof sam_text, "0x%08X", (unsigned)sam);
   record("SetupDiOpenClassRegKeyExA", guid_arg(guid) + ", " + sam_text + ", " + std::to_string(flags) + ", " +
@@ -169,7 +169,7 @@ HKEY WINAPI SetupDiOpenClassRegKeyExA(const GUID *guid, REGSAM sam, DWORD flags,
   return open_class_key(flags == DIOCR_INSTALLER ? c->description : std::nullopt, sam);
 }
 
-BOOL WINAPI SetupDiEnumDeviceInfo(HDEVINFO handle, DWORD index, PSP_DEVINFO_DATA data) {
+BOOL WINAPI sim::dll::SetupDiEnumDeviceInfo(HDEVINFO handle, DWORD index, PSP_DEVINFO_DATA data) {
   record("SetupDiEnumDeviceInfo",
          std::to_string(index) + ", " + (data ? std::to_string(data->cbSize) : std::string("NULL")));
   DeviceSet *set = held_set(handle);
@@ -199,8 +199,8 @@ BOOL WINAPI SetupDiEnumDeviceInfo(HDEVINFO handle, DWORD index, PSP_DEVINFO_DATA
   return TRUE;
 }
 
-BOOL WINAPI SetupDiGetDeviceRegistryPropertyA(HDEVINFO handle, PSP_DEVINFO_DATA data, DWORD property,
-                                              PDWORD type, PBYTE buffer, DWORD size, PDWORD required) {
+BOOL WINAPI sim::dll::SetupDiGetDeviceRegistryPropertyA(HDEVINFO handle, PSP_DEVINFO_DATA data, DWORD property,
+                                                        PDWORD type, PBYTE buffer, DWORD size, PDWORD required) {
   record("SetupDiGetDeviceRegistryPropertyA", std::to_string(property) + ", " + pointer_arg(type) + ", " +
                                                   std::to_string(size) + ", " + pointer_arg(required));
   DeviceSet *set = held_set(handle);
@@ -235,7 +235,7 @@ BOOL WINAPI SetupDiGetDeviceRegistryPropertyA(HDEVINFO handle, PSP_DEVINFO_DATA 
   return TRUE;
 }
 
-BOOL WINAPI SetupDiDestroyDeviceInfoList(HDEVINFO handle) {
+BOOL WINAPI sim::dll::SetupDiDestroyDeviceInfoList(HDEVINFO handle) {
   record("SetupDiDestroyDeviceInfoList", "");
   if (!release(handle, kSetKind)) {
     note_problem("SetupDiDestroyDeviceInfoList of a set that is not held");

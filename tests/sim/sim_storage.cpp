@@ -64,8 +64,8 @@ BOOL WINAPI GetVolumeInformationA(LPCSTR root, LPSTR label, DWORD label_size, LP
   return TRUE;
 }
 
-BOOL WINAPI GetDiskFreeSpaceExA(LPCSTR root, PULARGE_INTEGER available, PULARGE_INTEGER total,
-                                PULARGE_INTEGER free_bytes) {
+BOOL WINAPI sim::dll::GetDiskFreeSpaceExA(LPCSTR root, PULARGE_INTEGER available, PULARGE_INTEGER total,
+                                          PULARGE_INTEGER free_bytes) {
   record("GetDiskFreeSpaceExA", quote(root));
   Drive *drive = drive_of(root);
   if (!drive || drive->type == DRIVE_NO_ROOT_DIR) {

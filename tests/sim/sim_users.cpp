@@ -104,9 +104,9 @@ LPBYTE make_buffer(const std::vector<User> &users, size_t count) {
 
 }  // namespace
 
-NET_API_STATUS NET_API_FUNCTION NetUserEnum(LPCWSTR server_name, DWORD level, DWORD filter, LPBYTE *buffer,
-                                            DWORD preferred_length, LPDWORD entries_read, LPDWORD total_entries,
-                                            LPDWORD resume_handle) {
+NET_API_STATUS NET_API_FUNCTION sim::dll::NetUserEnum(LPCWSTR server_name, DWORD level, DWORD filter,
+                                                      LPBYTE *buffer, DWORD preferred_length, LPDWORD entries_read,
+                                                      LPDWORD total_entries, LPDWORD resume_handle) {
   // The call record starts empty in every test.
   if (count_calls("NetUserEnum") == 0) start_of_test();
   record("NetUserEnum", wide_text(server_name) + ", " + std::to_string(level) + ", " + std::to_string(filter) +
@@ -172,7 +172,7 @@ NET_API_STATUS NET_API_FUNCTION NetUserEnum(LPCWSTR server_name, DWORD level, DW
   return status;
 }
 
-NET_API_STATUS NET_API_FUNCTION NetApiBufferFree(LPVOID buffer) {
+NET_API_STATUS NET_API_FUNCTION sim::dll::NetApiBufferFree(LPVOID buffer) {
   auto it = g_table.blocks.find(buffer);
   bool known = it != g_table.blocks.end();
   record("NetApiBufferFree", !buffer ? std::string("NULL")

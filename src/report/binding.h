@@ -1,0 +1,40 @@
+// Functions that some of the Windows versions the program runs on lack
+// (GetDiskFreeSpaceExA, the device-installation services, the account
+// enumeration) are not imported when the program loads: each section's
+// *_binding.cpp defines them under their own names and forwards to the
+// system's function, looked up at the first call. Where the system lacks one,
+// it gives that function's documented failure with ERROR_PROC_NOT_FOUND.
+#pragma once
+
+#include "platform.h"
+
+// Loads a system DLL, or gives NULL when the system has none. Windows 9x
+// would otherwise show a message box for a DLL that it cannot load.
+inline HMODULE load_system_dll(const char *name) {
+  UINT previous_mode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  HMODULE dll = LoadLibraryA(name);
+  SetErrorMode(previous_mode);
+  return dll;
+}
+
+// Sets *function to the export name of dll, or to NULL (also when dll is).
+template <typename Function>
+void look_up(HMODULE dll, const char *name, Function *function) {
+  // Through void (*)(void), the one function type any other converts from
+  // and to without a warning.
+  *function = dll ? reinterpret_cast<Function>(reinterpret_cast<void (*)(void)>(GetProcAddress(dll, name))) : NULL;
+}
+
+// The failure result of a function that the system lacks.
+template <typename Result>
+Result absent_function(Result failure) {
+  SetLastError(ERROR_PROC_NOT_FOUND);
+  return failure;
+}
+
+// Forget what was looked up, so that the next call looks again. The
+// program binds once; the simulated machine of the tests changes between
+// runs.
+void reset_kernel32_binding(void);
+void reset_device_binding(void);
+void reset_netapi32_binding(void);
