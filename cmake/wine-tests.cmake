@@ -11,7 +11,7 @@ add_executable(class_member_check tests/wine/class_member_check.cpp)
 target_link_libraries(class_member_check PRIVATE sysreport_core)
 target_link_options(class_member_check PRIVATE ${win_link_options})
 
-foreach(check pe_file resources reproducible)
+foreach(check pe_file imports resources reproducible)
   add_test(NAME exe_${check}
     COMMAND bash ${CMAKE_SOURCE_DIR}/tests/build/${check}.sh $<TARGET_FILE:sysreport> ${CMAKE_SOURCE_DIR})
 endforeach()
