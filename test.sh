@@ -13,7 +13,7 @@ export SYSREPORT_WERROR=ON
 passed=0
 failed=0
 broken=""
-for preset in host host-asan mingw; do
+for preset in host host-asan mingw fuzz; do
   echo "== $preset"
   if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
     broken="$broken $preset"; continue

@@ -20,8 +20,8 @@ target_compile_options(fuzz_machine PRIVATE -fsanitize=fuzzer-no-link ${fuzz_san
 # Per harness, as a test: at most this many inputs, and at most this many
 # seconds (about a minute in all). New inputs go to the build tree, never to
 # the checked-in seed corpus.
-set(SYSREPORT_FUZZ_RUNS 40000 CACHE STRING "Inputs per harness in the fuzz tests")
-set(SYSREPORT_FUZZ_SECONDS 12 CACHE STRING "Time limit in seconds per harness in the fuzz tests")
+set(SYSREPORT_FUZZ_RUNS 60000 CACHE STRING "Inputs per harness in the fuzz tests")
+set(SYSREPORT_FUZZ_SECONDS 15 CACHE STRING "Time limit in seconds per harness in the fuzz tests")
 set(fuzz_work ${CMAKE_BINARY_DIR}/fuzz)
 
 foreach(harness command_line drives os devices users)
