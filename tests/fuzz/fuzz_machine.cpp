@@ -31,8 +31,12 @@ const char *const kFailable[] = {
     "SetupDiClassGuidsFromNameA", "SetupDiGetClassDevsA",      "SetupDiOpenClassRegKeyExA",
     "SetupDiEnumDeviceInfo",      "SetupDiGetDeviceRegistryPropertyA", "NetUserEnum"};
 
-// The functions that some systems lack and the program binds at run time.
-const char *const kOptional[] = {"GetDiskFreeSpaceExA",
+// The DLLs and functions that some systems lack and the program binds at run
+// time.
+const char *const kOptional[] = {"cfgmgr32.dll",
+                                 "setupapi.dll",
+                                 "netapi32.dll",
+                                 "GetDiskFreeSpaceExA",
                                  "CM_Enumerate_Classes",
                                  "SetupDiClassNameFromGuidA",
                                  "SetupDiClassGuidsFromNameA",
