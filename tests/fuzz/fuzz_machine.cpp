@@ -17,19 +17,30 @@ namespace {
 
 // Lengths at and next to the buffers the program hands over (127, 128, 256,
 // 260, 4096 bytes), and some well past them.
-const size_t kEdgeLengths[] = {0,   1,   2,   20,  32,  126,  127,  128,  129,  254,  255,  256,  257,
+const size_t kEdgeLengths[] = {0,   1,   2,   20,  32,   126,  127,  128,  129,  254,  255,  256,  257,
                                258, 259, 260, 261, 4092, 4093, 4094, 4095, 4096, 4097, 4098, 8191, 8193};
 
 // Texts the program compares with.
 const char *const kWords[] = {"WinNT", "LanmanNT", "ServerNT", "Service Pack 6", " A", " B", " C", "Ports", ""};
 
-const char *const kFailable[] = {
-    "GetVolumeInformationA",      "GetDiskFreeSpaceExA",       "GetDiskFreeSpaceA",
-    "GetVersionExA",              "GetComputerNameA",          "GetUserNameA",
-    "LocalAlloc",                 "RegOpenKeyExA",             "RegQueryValueExA",
-    "RegQueryValueA",             "CM_Enumerate_Classes",      "SetupDiClassNameFromGuidA",
-    "SetupDiClassGuidsFromNameA", "SetupDiGetClassDevsA",      "SetupDiOpenClassRegKeyExA",
-    "SetupDiEnumDeviceInfo",      "SetupDiGetDeviceRegistryPropertyA", "NetUserEnum"};
+const char *const kFailable[] = {"GetVolumeInformationA",
+                                 "GetDiskFreeSpaceExA",
+                                 "GetDiskFreeSpaceA",
+                                 "GetVersionExA",
+                                 "GetComputerNameA",
+                                 "GetUserNameA",
+                                 "LocalAlloc",
+                                 "RegOpenKeyExA",
+                                 "RegQueryValueExA",
+                                 "RegQueryValueA",
+                                 "CM_Enumerate_Classes",
+                                 "SetupDiClassNameFromGuidA",
+                                 "SetupDiClassGuidsFromNameA",
+                                 "SetupDiGetClassDevsA",
+                                 "SetupDiOpenClassRegKeyExA",
+                                 "SetupDiEnumDeviceInfo",
+                                 "SetupDiGetDeviceRegistryPropertyA",
+                                 "NetUserEnum"};
 
 // The DLLs and functions that some systems lack and the program binds at run
 // time.
@@ -157,7 +168,8 @@ void describe_platform(FuzzedDataProvider &in) {
   now.wMinute = static_cast<WORD>(value(in, {0, 59, 60}));
   now.wSecond = static_cast<WORD>(value(in, {0, 59, 60}));
   now.wMilliseconds = static_cast<WORD>(value(in, {0, 999, 1000}));
-  m.local_offset = static_cast<int32_t>(value(in, {0, 3600, static_cast<DWORD>(-3600), 50400, static_cast<DWORD>(-50400)}));
+  m.local_offset =
+      static_cast<int32_t>(value(in, {0, 3600, static_cast<DWORD>(-3600), 50400, static_cast<DWORD>(-50400)}));
 
   for (size_t n = in.ConsumeIntegralInRange<size_t>(0, 3); n > 0; --n) {
     const char *name = one_of(in, kFailable);
@@ -173,8 +185,8 @@ void describe_drives(FuzzedDataProvider &in) {
   sim::Machine &m = sim::machine();
   for (size_t n = in.ConsumeIntegralInRange<size_t>(0, 26); n > 0; --n) {
     sim::Drive &drive = m.drives[in.ConsumeIntegralInRange<size_t>(0, 25)];
-    drive.type = value(in, {DRIVE_FIXED, DRIVE_UNKNOWN, DRIVE_NO_ROOT_DIR, DRIVE_REMOVABLE, DRIVE_REMOTE,
-                            DRIVE_CDROM, DRIVE_RAMDISK});
+    drive.type = value(
+        in, {DRIVE_FIXED, DRIVE_UNKNOWN, DRIVE_NO_ROOT_DIR, DRIVE_REMOVABLE, DRIVE_REMOTE, DRIVE_CDROM, DRIVE_RAMDISK});
     drive.mounted = !in.ConsumeBool();
     drive.label = text(in);
     drive.serial = value(in, {1, 0, 0x80000000, 0xFFFFFFFF});
@@ -205,11 +217,10 @@ void describe_os(FuzzedDataProvider &in) {
   memcpy(version.szCSDVersion, csd.data(), std::min(csd.size(), sizeof version.szCSDVersion));
   version.wServicePackMajor = static_cast<WORD>(value(in, {0, 1, 6, 0xFFFF}));
   version.wServicePackMinor = static_cast<WORD>(value(in, {0, 1, 0xFFFF}));
-  version.wSuiteMask = static_cast<WORD>(value(in, {0, VER_SUITE_ENTERPRISE, VER_SUITE_DATACENTER,
-                                                    VER_SUITE_ENTERPRISE | VER_SUITE_DATACENTER, VER_SUITE_PERSONAL,
-                                                    VER_SUITE_BLADE}));
-  version.wProductType =
-      static_cast<BYTE>(value(in, {VER_NT_WORKSTATION, 0, VER_NT_DOMAIN_CONTROLLER, VER_NT_SERVER}));
+  version.wSuiteMask =
+      static_cast<WORD>(value(in, {0, VER_SUITE_ENTERPRISE, VER_SUITE_DATACENTER,
+                                   VER_SUITE_ENTERPRISE | VER_SUITE_DATACENTER, VER_SUITE_PERSONAL, VER_SUITE_BLADE}));
+  version.wProductType = static_cast<BYTE>(value(in, {VER_NT_WORKSTATION, 0, VER_NT_DOMAIN_CONTROLLER, VER_NT_SERVER}));
   version.wReserved = in.ConsumeIntegral<BYTE>();
   m.version_ex_ok = !in.ConsumeBool();
   m.version_basic_ok = !in.ConsumeBool();
@@ -295,7 +306,8 @@ std::vector<std::string> arguments(FuzzedDataProvider &in) {
     case 1:
       break;
     default:
-      for (size_t n = in.ConsumeIntegralInRange<size_t>(1, 3); n > 0; --n) args.push_back(in.ConsumeRandomLengthString(16));
+      for (size_t n = in.ConsumeIntegralInRange<size_t>(1, 3); n > 0; --n)
+        args.push_back(in.ConsumeRandomLengthString(16));
   }
   return args;
 }
@@ -307,8 +319,7 @@ void run_and_check(const std::vector<std::string> &args) {
   for (std::string &s : strings) argv.push_back(&s[0]);
   argv.push_back(nullptr);
 
-  sim::Result result =
-      sim::run_uncaptured([&] { return run_main(static_cast<int>(strings.size()), argv.data()); });
+  sim::Result result = sim::run_uncaptured([&] { return run_main(static_cast<int>(strings.size()), argv.data()); });
   bool clean_end = result.ended ? result.status == 1 : result.status == 0;
   std::vector<std::string> held = sim::held();
   if (!clean_end || !held.empty()) {

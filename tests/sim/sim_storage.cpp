@@ -57,7 +57,8 @@ BOOL WINAPI GetVolumeInformationA(LPCSTR root, LPSTR label, DWORD label_size, LP
     return FALSE;
   }
   if (label) memcpy(label, drive->label.c_str(), std::min<size_t>(drive->label.size() + 1, label_size));
-  if (fs_name) memcpy(fs_name, drive->file_system.c_str(), std::min<size_t>(drive->file_system.size() + 1, fs_name_size));
+  if (fs_name)
+    memcpy(fs_name, drive->file_system.c_str(), std::min<size_t>(drive->file_system.size() + 1, fs_name_size));
   if (serial) *serial = drive->serial;
   if (max_component) *max_component = 255;
   if (fs_flags) *fs_flags = 0x3;
