@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every preset (host, host-asan, mingw) and
-# runs every test. Ends with one summary line; the exit status is 0 only when
+# Installs what is missing, builds every preset (host, host-asan, mingw, fuzz)
+# and runs every test. Ends with one summary line; the exit status is 0 only when
 # every build and every test passed.
 set -u
 cd "$(dirname "$0")"
