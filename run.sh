@@ -6,7 +6,7 @@
 set -eu
 cd "$(dirname "$0")"
 . tools/setup.sh
-sysreport_install
+sysreport_install || { echo "run.sh: installing the build tools failed" >&2; exit 1; }
 
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw --target sysreport

@@ -1,9 +1,9 @@
 # Installs what the build and the tests need on Debian 12, as root. Sourced by
-# run.sh and test.sh; installs nothing that is already there.
-set -eu
+# run.sh and test.sh; installs nothing that is already there. Returns
+# non-zero when the installation fails.
 
 sysreport_packages="cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-i686-win32 \
-wine wine32:i386 wine64 clang libclang-rt-14-dev zip file"
+wine wine32:i386 clang libclang-rt-14-dev zip file"
 
 sysreport_missing() {
   local missing="" package
@@ -19,9 +19,9 @@ sysreport_install() {
   if [ -n "$missing" ]; then
     echo "setup: installing$missing"
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
-      dpkg --add-architecture i386
+      dpkg --add-architecture i386 || return 1
     fi
-    apt-get update -q
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $sysreport_packages
+    apt-get update -q || return 1
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $sysreport_packages || return 1
   fi
 }
