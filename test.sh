@@ -3,7 +3,7 @@
 # and runs every test. Ends with one summary line; the exit status is 0 only when
 # every build and every test passed.
 set -u
-cd "$(dirname "$0")"
+cd "$(dirname "$0")" || exit 1
 . tools/setup.sh
 sysreport_install || { echo "test.sh: installing the build and test tools failed"; exit 1; }
 

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Installs what the build and the tests need on Debian 12, as root. Sourced by
 # run.sh and test.sh; installs nothing that is already there. Returns
 # non-zero when the installation fails.

@@ -33,9 +33,7 @@ grep -qE '^Total time taken: [0-9]+ ms$' "$work/out" || fail "elapsed-time line 
 # only a file named -S arrives as -S and runs the drive report.
 mkdir "$work/glob"
 touch "$work/glob/-S"
-(cd "$work/glob" && run '-?' && cp "$work/out" "$work/glob.out" && echo "$status" >"$work/glob.status")
-status=$(cat "$work/glob.status")
-cp "$work/glob.out" "$work/out"
+run_dir="$work/glob" run '-?'
 expect_status 0 "-? expanded to -S"
 expect_line "Drive Information" "-? expanded to -S"
 

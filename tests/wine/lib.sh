@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the Wine tests: run the real program in the build tree's prefix,
 # keep its output in a file (helper processes of a new prefix would hold a
 # pipe open), and compare lines. Set by ctest: RUNNER, EXE, PROBE.
@@ -14,9 +15,9 @@ fail() {
 }
 
 # run ARGS...: the program's output in $work/raw (as written) and $work/out
-# (without CRs), its exit status in $status.
+# (without CRs), its exit status in $status. It runs in $run_dir when set.
 run() {
-  "$RUNNER" "$EXE" "$@" >"$work/raw" 2>"$work/err" </dev/null
+  (cd "${run_dir:-.}" && "$RUNNER" "$EXE" "$@") >"$work/raw" 2>"$work/err" </dev/null
   status=$?
   [ "$status" -ne 77 ] || { cat "$work/err" >&2; exit 77; }
   tr -d '\r' <"$work/raw" >"$work/out"
