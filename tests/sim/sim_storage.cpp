@@ -65,22 +65,30 @@ BOOL WINAPI GetVolumeInformationA(LPCSTR root, LPSTR label, DWORD label_size, LP
   return TRUE;
 }
 
-BOOL WINAPI sim::dll::GetDiskFreeSpaceExA(LPCSTR root, PULARGE_INTEGER available, PULARGE_INTEGER total,
-                                          PULARGE_INTEGER free_bytes) {
-  record("GetDiskFreeSpaceExA", quote(root));
+// The drive a space query of root may answer, or NULL with the query's error
+// set: no such drive, no medium, or the query made to fail (ok_flag clear).
+static const Drive *space_query_drive(LPCSTR root, const char *name, bool Drive::*ok_flag) {
   Drive *drive = drive_of(root);
   if (!drive || drive->type == DRIVE_NO_ROOT_DIR) {
     SetLastError(ERROR_PATH_NOT_FOUND);
-    return FALSE;
+    return nullptr;
   }
   if (!drive->mounted) {
     media_missing(*drive);
-    return FALSE;
+    return nullptr;
   }
-  if (!drive->space_ok || should_fail("GetDiskFreeSpaceExA")) {
+  if (!(drive->*ok_flag) || should_fail(name)) {
     SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
+    return nullptr;
   }
+  return drive;
+}
+
+BOOL WINAPI sim::dll::GetDiskFreeSpaceExA(LPCSTR root, PULARGE_INTEGER available, PULARGE_INTEGER total,
+                                          PULARGE_INTEGER free_bytes) {
+  record("GetDiskFreeSpaceExA", quote(root));
+  const Drive *drive = space_query_drive(root, "GetDiskFreeSpaceExA", &Drive::space_ok);
+  if (!drive) return FALSE;
   if (available) available->QuadPart = drive->available_bytes;
   if (total) total->QuadPart = drive->total_bytes;
   if (free_bytes) free_bytes->QuadPart = drive->free_bytes;
@@ -90,19 +98,8 @@ BOOL WINAPI sim::dll::GetDiskFreeSpaceExA(LPCSTR root, PULARGE_INTEGER available
 BOOL WINAPI GetDiskFreeSpaceA(LPCSTR root, LPDWORD sectors_per_cluster, LPDWORD bytes_per_sector,
                               LPDWORD free_clusters, LPDWORD total_clusters) {
   record("GetDiskFreeSpaceA", quote(root));
-  Drive *drive = drive_of(root);
-  if (!drive || drive->type == DRIVE_NO_ROOT_DIR) {
-    SetLastError(ERROR_PATH_NOT_FOUND);
-    return FALSE;
-  }
-  if (!drive->mounted) {
-    media_missing(*drive);
-    return FALSE;
-  }
-  if (!drive->clusters_ok || should_fail("GetDiskFreeSpaceA")) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-  }
+  const Drive *drive = space_query_drive(root, "GetDiskFreeSpaceA", &Drive::clusters_ok);
+  if (!drive) return FALSE;
   *sectors_per_cluster = drive->sectors_per_cluster;
   *bytes_per_sector = drive->bytes_per_sector;
   *free_clusters = drive->free_clusters;
