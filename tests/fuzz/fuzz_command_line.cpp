@@ -2,11 +2,6 @@
 #include "fuzz_machine.h"
 #include "sim.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  fuzz::silence_output();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   FuzzedDataProvider in(data, size);
   sim::reset();

@@ -330,4 +330,20 @@ void run_and_check(const std::vector<std::string> &args) {
   sim::reset();
 }
 
+int run_section(const uint8_t *data, size_t size, void (*describe)(FuzzedDataProvider &),
+                const char *switch_argument) {
+  FuzzedDataProvider in(data, size);
+  sim::reset();
+  describe_platform(in);
+  describe(in);
+  run_and_check({switch_argument});
+  return 0;
+}
+
 }  // namespace fuzz
+
+// Every harness prints into nothing: the output is not what is checked.
+extern "C" int LLVMFuzzerInitialize(int *, char ***) {
+  fuzz::silence_output();
+  return 0;
+}

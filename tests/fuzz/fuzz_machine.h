@@ -32,4 +32,9 @@ std::vector<std::string> arguments(FuzzedDataProvider &in);
 // with status 1, or left a key, set, list or buffer held.
 void run_and_check(const std::vector<std::string> &args);
 
+// One input for one section: a fresh machine, the parts every section shares,
+// the section's own part from describe, then a run with switch_argument.
+int run_section(const uint8_t *data, size_t size, void (*describe)(FuzzedDataProvider &),
+                const char *switch_argument);
+
 }  // namespace fuzz

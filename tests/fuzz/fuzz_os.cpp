@@ -1,17 +1,6 @@
 // The operating-system section on a version query, registry and clock from the input.
 #include "fuzz_machine.h"
-#include "sim.h"
-
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  fuzz::silence_output();
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  FuzzedDataProvider in(data, size);
-  sim::reset();
-  fuzz::describe_platform(in);
-  fuzz::describe_os(in);
-  fuzz::run_and_check({"-O"});
-  return 0;
+  return fuzz::run_section(data, size, fuzz::describe_os, "-O");
 }

@@ -1,17 +1,6 @@
 // The user section on account batches from the input.
 #include "fuzz_machine.h"
-#include "sim.h"
-
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  fuzz::silence_output();
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  FuzzedDataProvider in(data, size);
-  sim::reset();
-  fuzz::describe_platform(in);
-  fuzz::describe_users(in);
-  fuzz::run_and_check({"-U"});
-  return 0;
+  return fuzz::run_section(data, size, fuzz::describe_users, "-U");
 }
