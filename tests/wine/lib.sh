@@ -74,6 +74,35 @@ heading() {
   printf '\n%s\n%s\n%s\n\n' "$row" "$1" "$row"
 }
 
+# expect_drive_block LETTER LABEL SERIAL: the block of a mapped drive, its
+# figures from the probe's "drive LETTER" facts, as the program prints it.
+expect_drive_block() {
+  local letter=$1 label=$2 serial=$3
+  awk -v d="Drive $letter" '$0 == d { on = 1 } on && /^Drive [A-Z]$/ && $0 != d { exit } on' "$work/out" >"$work/block"
+  kb() { echo $(( $(fact "$1_kb_hi") * 4294967296 + $(fact "$1_kb_lo") )); }
+  {
+    printf 'Drive %s\n=======\n\n' "$letter"
+    printf 'Type                  : Hard Drive\n'
+    printf 'Volume Label          : %s\n' "$label"
+    printf 'Volume Serial         : %s\n' "$serial"
+    printf 'File System           : %s\n' "$(fact fs)"
+    printf '\nClusters\n--------\n\n'
+    printf 'Sectors per cluster   : %s\n' "$(fact spc)"
+    printf 'Bytes per sector      : %s\n' "$(fact bps)"
+    printf 'Free clusters         : %s\n' "$(fact free_clusters)"
+    printf 'Used clusters         : %s\n' "$(( $(fact total_clusters) - $(fact free_clusters) ))"
+    printf 'Total clusters        : %s\n' "$(fact total_clusters)"
+    printf '\nStorage Space\n-------------\n\n'
+    printf 'Space free            : %s KB\n' "$(kb free)"
+    printf 'Space used            : %s KB\n' "$(kb used)"
+    printf 'Total space           : %s KB\n' "$(kb total)"
+    printf '\n\n'
+  } >"$work/block.expected"
+  # The block as printed runs up to the next drive's "=======" line.
+  head -n "$(wc -l <"$work/block.expected")" "$work/block" | cmp -s - "$work/block.expected" ||
+    { fail "drive $letter block"; diff "$work/block.expected" "$work/block" >&2; }
+}
+
 # wine_reg add|delete ARGS...: the prefix's own reg.exe.
 wine_reg() { "$RUNNER" reg "$@" /f >/dev/null 2>&1 </dev/null; }
 
