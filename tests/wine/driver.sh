@@ -25,9 +25,9 @@ expect_text "$work/unknown.txt" "-s"
 run /S
 expect_status 0 "/S"
 expect_crlf "/S"
-head -n 6 "$work/out" | cmp -s - <(banner | head -n 6) || fail "banner (/S)"
-[ "$(wc -l <"$work/out")" -eq 8 ] || fail "/S prints more than the banner and the time"
-grep -qE '^Total time taken: [0-9]+ ms$' "$work/out" || fail "elapsed-time line (/S)"
+{ banner; printf '\nTotal time taken: N ms\n'; } >"$work/plain.txt"
+sed -E 's/^Total time taken: [0-9]+ ms$/Total time taken: N ms/' "$work/out" | cmp -s - "$work/plain.txt" ||
+  fail "/S prints more than the banner and the elapsed time"
 
 # Wildcards are expanded against the current folder: -? in a folder holding
 # only a file named -S arrives as -S and runs the drive report.
