@@ -11,6 +11,3 @@ set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_SOURCE_IGNORE_FILES /build/)
 include(CPack)
 
-add_test(NAME release_package
-  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/build/package.sh ${CMAKE_BINARY_DIR} $<TARGET_FILE:sysreport>)
-set_tests_properties(release_package PROPERTIES TIMEOUT 300)

@@ -29,7 +29,4 @@ target_link_libraries(sysreport PRIVATE sysreport_core)
 target_compile_options(sysreport PRIVATE ${warnings})
 target_link_options(sysreport PRIVATE ${win_link_options})
 
-if(MINGW)
-  include(cmake/wine-tests.cmake)
-endif()
 include(cmake/package.cmake)

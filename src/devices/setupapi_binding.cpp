@@ -47,11 +47,6 @@ static bool bind_setupapi(void) {
          g_setupapi.destroy_device_info_list;
 }
 
-void reset_device_binding(void) {
-  memset(&g_cfgmgr32, 0, sizeof g_cfgmgr32);
-  memset(&g_setupapi, 0, sizeof g_setupapi);
-}
-
 CONFIGRET WINAPI CM_Enumerate_Classes(ULONG class_index, LPGUID class_guid, ULONG flags) {
   // Without the services no class can be listed: every index lies past the
   // last class, and the walk ends at once.

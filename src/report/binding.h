@@ -32,9 +32,3 @@ Result absent_function(Result failure) {
   return failure;
 }
 
-// Forget what was looked up, so that the next call looks again. The
-// program binds once; the simulated machine of the tests changes between
-// runs.
-void reset_kernel32_binding(void);
-void reset_device_binding(void);
-void reset_netapi32_binding(void);

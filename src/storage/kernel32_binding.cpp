@@ -13,10 +13,6 @@ static void bind_kernel32(void) {
   look_up(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA", &g_kernel32.free_space);
 }
 
-void reset_kernel32_binding(void) {
-  memset(&g_kernel32, 0, sizeof g_kernel32);
-}
-
 BOOL WINAPI GetDiskFreeSpaceExA(LPCSTR directory, PULARGE_INTEGER available_to_caller, PULARGE_INTEGER total_bytes,
                                 PULARGE_INTEGER free_bytes) {
   bind_kernel32();

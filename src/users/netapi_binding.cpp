@@ -19,10 +19,6 @@ static bool bind_netapi32(void) {
   return g_netapi32.user_enum && g_netapi32.buffer_free;
 }
 
-void reset_netapi32_binding(void) {
-  memset(&g_netapi32, 0, sizeof g_netapi32);
-}
-
 NET_API_STATUS NET_API_FUNCTION NetUserEnum(LPCWSTR server_name, DWORD level, DWORD filter, LPBYTE *buffer,
                                             DWORD preferred_length, LPDWORD entries_read, LPDWORD total_entries,
                                             LPDWORD resume_handle) {

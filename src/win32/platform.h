@@ -20,7 +20,15 @@
 #include <lm.h>
 #include <setupapi.h>
 
-#if defined(__GNUC__)
+#if defined(_WIN64)
+#include <time.h>
+// On x64, msvcrt's time functions take 64-bit times; the sign is kept, so a
+// time before 1970 still gets no text.
+inline char *ctime(const __time32_t *timer) {
+  __time64_t wide = *timer;
+  return _ctime64(&wide);
+}
+#elif defined(__GNUC__)
 // msvcrt's plain ctime, which takes a 32-bit time: it is the one that
 // Windows 95 and NT 4.0 export (_ctime32 and _ctime64 came later).
 extern "C" char *__cdecl sysreport_msvcrt_ctime(const __time32_t *timer) __asm__("_ctime");
