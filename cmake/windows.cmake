@@ -21,12 +21,28 @@ endif()
 target_compile_definitions(sysreport_core PUBLIC ${win_defs})
 target_include_directories(sysreport_core PUBLIC src/win32)
 
-add_executable(sysreport src/main/main.cpp res/sysreport.rc)
+set(start_source src/main/main.cpp)
+set(i386_options "")
+if(MINGW AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # Every processor that ran Windows 95: our code for the 80386, and our own
+  # start-up instead of MinGW's prebuilt one, which needs a Pentium Pro. No
+  # unwind tables (nothing unwinds without exceptions) and a stripped file keep
+  # the program small. A data import without a declared import is a link
+  # error, not a run-time patch.
+  set(i386_options -march=i386 -mtune=i686 -fno-asynchronous-unwind-tables)
+  target_compile_options(sysreport_text PRIVATE ${i386_options})
+  target_compile_options(sysreport_core PRIVATE ${i386_options})
+  set(start_source src/main/start.cpp)
+  list(APPEND win_link_options -s -nostartfiles -Wl,-e,_sysreport_start
+    -Wl,--disable-auto-import -Wl,--disable-runtime-pseudo-reloc)
+endif()
+
+add_executable(sysreport ${start_source} res/sysreport.rc)
 if(MSVC)
   set_property(TARGET sysreport PROPERTY MSVC_RUNTIME_LIBRARY MultiThreaded)
 endif()
 target_link_libraries(sysreport PRIVATE sysreport_core)
-target_compile_options(sysreport PRIVATE ${warnings})
+target_compile_options(sysreport PRIVATE ${warnings} ${i386_options})
 target_link_options(sysreport PRIVATE ${win_link_options})
 
 include(cmake/package.cmake)

@@ -1,5 +1,5 @@
-// The Windows entry: the console start-up builds the argument vector and
-// run_main does the rest.
+// The Windows entry of the MSVC and 64-bit MinGW builds: the runtime's
+// console start-up builds the argument vector and run_main does the rest.
 #include <stdlib.h>
 
 #include "main/driver.h"
@@ -10,9 +10,7 @@ extern "C" {
 int _dowildcard = -1;
 }
 
-void end_process(int status) {
-  fflush(stdout);
-  exit(status);
-}
+// The runtime's exit flushes standard output.
+void end_process(int status) { exit(status); }
 
 int main(int argc, char **argv) { return run_main(argc, argv); }
