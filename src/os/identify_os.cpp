@@ -9,16 +9,6 @@ static const char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows NT\\Curre
 static const char kProductOptionsKey[] = "SYSTEM\\CurrentControlSet\\Control\\ProductOptions";
 static const char kHotfixQ246009Key[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\Q246009";
 
-// Copies data up to its first NUL, at most data_size bytes, and terminates it
-// within destination_size: registry data that fills its buffer, and a string
-// stored without a terminator, arrive without one.
-static void copy_text(char *destination, size_t destination_size, const char *data, size_t data_size) {
-  size_t length = 0;
-  while (length < data_size && length + 1 < destination_size && data[length]) ++length;
-  memcpy(destination, data, length);
-  destination[length] = '\0';
-}
-
 // Reads value_name of key as text into text; "" and FALSE when the value is
 // missing, unreadable or longer than kRegTextBytes.
 static BOOL query_text(HKEY key, const char *value_name, char *text, size_t text_size) {
@@ -29,7 +19,7 @@ static BOOL query_text(HKEY key, const char *value_name, char *text, size_t text
     text[0] = '\0';
     return FALSE;
   }
-  copy_text(text, text_size, data, size);
+  copy_text(text, (int)text_size, data, (int)size);
   return TRUE;
 }
 
@@ -58,53 +48,6 @@ __time32_t read_install_date(void) {
   return (__time32_t)install_date;
 }
 
-static void identify_9x(const OSVERSIONINFOEXA *version) {
-  if (os_info.major_version != 4) return;
-  // Only the second character tells the releases apart: " C" is OSR2.
-  char release = version->szCSDVersion[1];
-  if (os_info.minor_version == 0) {
-    strcpy(os_info.os_name, "Windows 95");
-    if (release == 'C' || release == 'B') strcpy(os_info.edition, "OSR2");
-  }
-  if (os_info.minor_version == 10) {
-    strcpy(os_info.os_name, "Windows 98");
-    if (release == 'A') strcpy(os_info.edition, "SE");
-  }
-  if (os_info.minor_version == 90) strcpy(os_info.os_name, "Windows Millennium Edition");
-}
-
-static const char *nt_name(DWORD major, DWORD minor) {
-  if (major == 5 && minor == 2) return "Windows Server 2003 family";
-  if (major == 5 && minor == 1) return "Windows XP";
-  if (major == 5 && minor == 0) return "Windows 2000";
-  if (major <= 4) return "Windows NT";
-  return "";
-}
-
-// The edition from the extended structure. The datacenter bit is tested
-// before the enterprise bit: a datacenter server sets both.
-static const char *nt_edition(BYTE product_type, DWORD major, DWORD minor, WORD suite) {
-  if (product_type == VER_NT_WORKSTATION) {
-    if (major == 4) return "Workstation 4.0";
-    if (suite & VER_SUITE_PERSONAL) return "Home Edition";
-    return "Professional";
-  }
-  if (product_type != VER_NT_SERVER) return "";
-  if (major == 5 && minor == 2) {
-    if (suite & VER_SUITE_DATACENTER) return "Datacenter Edition";
-    if (suite & VER_SUITE_ENTERPRISE) return "Enterprise Edition";
-    if (suite == VER_SUITE_BLADE) return "Web Edition";
-    return "Standard Edition";
-  }
-  if (major == 5 && minor == 0) {
-    if (suite & VER_SUITE_DATACENTER) return "Datacenter Edition";
-    if (suite & VER_SUITE_ENTERPRISE) return "Advanced Server";
-    return "Server";
-  }
-  if (suite & VER_SUITE_ENTERPRISE) return "Server 4.0, Enterprise Edition";
-  return "Server 4.0";
-}
-
 // The edition when only the basic structure was filled: the product type
 // word from the registry. FALSE when it cannot be read.
 static BOOL read_product_type_edition(void) {
@@ -115,15 +58,13 @@ static BOOL read_product_type_edition(void) {
   BOOL read = query_text(key, "ProductType", product_type, sizeof product_type);
   RegCloseKey(key);
   if (!read) return FALSE;
-  if (lstrcmpiA(product_type, "WINNT") == 0) strcpy(os_info.edition, "Workstation");
-  if (lstrcmpiA(product_type, "LANMANNT") == 0) strcpy(os_info.edition, "Server");
-  if (lstrcmpiA(product_type, "SERVERNT") == 0) strcpy(os_info.edition, "Advanced Server");
+  strcpy(os_info.edition, product_type_edition(product_type));
   return TRUE;
 }
 
 static void set_service_pack(const char *csd_version) {
   copy_text(os_info.service_pack, sizeof os_info.service_pack, csd_version, sizeof os_info.service_pack);
-  if (os_info.major_version != 4 || lstrcmpiA(os_info.service_pack, "Service Pack 6") != 0) return;
+  if (!may_be_service_pack_6a(os_info.major_version, os_info.service_pack)) return;
   // Service Pack 6a still calls itself "Service Pack 6"; it leaves the key of
   // hotfix Q246009 behind.
   HKEY key;
@@ -149,12 +90,18 @@ int identify_os(void) {
   os_info.major_version = version.dwMajorVersion;
   os_info.minor_version = version.dwMinorVersion;
   // The 9x family keeps the version numbers in the high word.
-  os_info.build = (LONG)(version.dwBuildNumber & 0xFFFF);
+  os_info.build = (int32_t)(version.dwBuildNumber & 0xFFFF);
   os_info.suite_mask = version.wSuiteMask;
   os_info.sp_major = version.wServicePackMajor;
   os_info.sp_minor = version.wServicePackMinor;
 
-  if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) identify_9x(&version);
+  if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {
+    const char *name;
+    const char *edition;
+    name_9x(os_info.major_version, os_info.minor_version, version.szCSDVersion[1], &name, &edition);
+    strcpy(os_info.os_name, name);
+    strcpy(os_info.edition, edition);
+  }
 
   if (version.dwPlatformId == VER_PLATFORM_WIN32_NT) {
     os_info.is_nt = 1;

@@ -2,32 +2,12 @@
 // registry facts of the NT family, and the printed report.
 #pragma once
 
+#include "os/os_text.h"
 #include "platform.h"
-
-// The identified system. Texts are NUL-terminated; whatever no rule sets is
-// "" or 0.
-struct OsInfo {
-  char os_name[128];
-  char edition[128];
-  char service_pack[128];
-  LONG build;
-  DWORD major_version;
-  DWORD minor_version;
-  LONG is_nt;
-  DWORD suite_mask;
-  WORD sp_major;
-  WORD sp_minor;
-  char system_root[MAX_PATH];
-  char build_type[MAX_PATH];
-  char product_id[MAX_PATH];
-  char registered_org[MAX_PATH];
-  char registered_owner[MAX_PATH];
-  __time32_t install_time;
-};
 
 extern OsInfo os_info;
 
-// Clears os_info and fills it from the version query, the naming tables and,
+// Clears os_info and fills it from the version query, the naming rules and,
 // on the NT family, the registry. Returns 1 when it ran to the end, 0 when it
 // stopped early (os_info then keeps what was stored so far).
 int identify_os(void);
