@@ -4,7 +4,7 @@
 # non-zero when the installation fails.
 
 sysreport_packages="cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-i686-win32 \
-wine wine32:i386 clang libclang-rt-14-dev zip file"
+g++-mingw-w64-x86-64-win32 wine wine32:i386 wine64 zip"
 
 sysreport_missing() {
   local missing="" package
@@ -25,4 +25,10 @@ sysreport_install() {
     apt-get update -q || return 1
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $sysreport_packages || return 1
   fi
+}
+
+# Wine runs a 32-bit program through its 32-bit Linux loader, which a kernel
+# without 32-bit execution (some virtual machines) cannot start.
+sysreport_wine32_works() {
+  /usr/lib/wine/wineserver32 --version >/dev/null 2>&1
 }
