@@ -1,44 +1,43 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in the build tree's own prefix.
-#   wine-run.sh --init        create the prefix once and start its wineserver
-#   wine-run.sh PROGRAM ARGS  run PROGRAM in the prefix
-# The prefix is $SYSREPORT_WINEPREFIX, or wineprefix beside this build's
-# CMakeCache.txt when run from ctest.
+#   wine-run.sh PROGRAM ARGS   run PROGRAM
+#   wine-run.sh --start        create the prefix once, start its server and services
+#   wine-run.sh --stop         end the prefix's server (and with it its services)
+# SYSREPORT_WINEPREFIX names the prefix; SYSREPORT_BITS=64 runs 64-bit programs
+# (a win64 prefix and the 64-bit loader), anything else 32-bit ones.
 set -u
-export WINEPREFIX="${SYSREPORT_WINEPREFIX:-${WINEPREFIX:-$PWD/wineprefix}}"
-export WINEARCH=win32
-export WINEDEBUG=-all
+export WINEPREFIX="${SYSREPORT_WINEPREFIX:?set SYSREPORT_WINEPREFIX to the prefix folder}"
+export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export TZ=UTC0
 unset DISPLAY WAYLAND_DISPLAY
 
-# Wine starts the 32-bit program through its 32-bit Linux loader: a kernel
-# without 32-bit execution (some virtual machines) cannot run it at all.
-wine_can_run() {
-  command -v wine >/dev/null 2>&1 && [ -x /usr/lib/wine/wineserver32 ] &&
-    /usr/lib/wine/wineserver32 --version >/dev/null 2>&1
-}
-
-if ! wine_can_run; then
-  echo "wine-run: Wine cannot run 32-bit programs on this machine" >&2
-  exit 77
+if [ "${SYSREPORT_BITS:-32}" = 64 ]; then
+  # /usr/bin/wine would pick the 32-bit loader whenever it is installed.
+  export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+  wine=$WINELOADER
+else
+  export WINEARCH=win32 WINESERVER=/usr/lib/wine/wineserver
+  wine=wine
+  if ! /usr/lib/wine/wineserver32 --version >/dev/null 2>&1; then
+    echo "wine-run: this machine cannot run 32-bit Wine programs (try the mingw64 preset)" >&2
+    exit 1
+  fi
 fi
 
-start_server() {
-  # A persistent server whose output goes nowhere: an inherited pipe would
-  # keep ctest waiting for ever.
-  wineserver -p </dev/null >/dev/null 2>&1
-}
-
-if [ "${1:-}" = "--init" ]; then
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    wine wineboot -i </dev/null >/dev/null 2>&1
-    wineserver -w
-  fi
-  start_server
+if [ "${1:-}" = --stop ]; then
+  [ ! -d "$WINEPREFIX" ] || { "$WINESERVER" -k; "$WINESERVER" -w; } >/dev/null 2>&1
   exit 0
 fi
 
-start_server
-exec wine "$@"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  "$wine" wineboot -i </dev/null >/dev/null 2>&1
+  "$WINESERVER" -w
+  [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-run: creating the prefix $WINEPREFIX failed" >&2; exit 1; }
+fi
+# A persistent server, and Wine's services, started by a program whose output
+# goes nowhere: whoever reads an inherited pipe would wait for them for ever.
+"$WINESERVER" -p </dev/null >/dev/null 2>&1
+[ "${1:-}" != --start ] || exec "$wine" cmd /c exit </dev/null >/dev/null 2>&1
+exec "$wine" "$@"

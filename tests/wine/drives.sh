@@ -1,29 +1,36 @@
 #!/usr/bin/env bash
-# The drive section against a folder mapped to a letter, with its label and
-# serial given by .windows-label and .windows-serial. The folder lies in
-# /dev/shm, whose figures do not move during the test, so every figure is
-# compared exactly with what the probe asks Wine for.
+# The drive section: folders in /dev/shm mapped to Q: (label and serial of its
+# own) and to an optical R: whose volume query fails (under Wine only a label
+# too long for the program's buffer does that), and the critical-error mode
+# around the volume queries.
 . "$(dirname "$0")/lib.sh"
+volume=$(mktemp -d /dev/shm/sysreport-drives.XXXXXX)
+drives() { printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives]\n"r:"=%s\n' "$1" | regedit; }
+trap 'rm -rf "$volume"; rm -f "$prefix/dosdevices/q:" "$prefix/dosdevices/r:"; drives -; restart_wine; rm -rf "$work"' EXIT
+mkdir "$volume/q" "$volume/r"
+printf REPORTVOL >"$volume/q/.windows-label" && printf 0012abcd >"$volume/q/.windows-serial"
+printf '%0200d' 0 >"$volume/r/.windows-label" && drives '"cdrom"'
+ln -sfn "$volume/q" "$prefix/dosdevices/q:" && ln -sfn "$volume/r" "$prefix/dosdevices/r:" && restart_wine
 
-prefix="${SYSREPORT_WINEPREFIX:?}"
-volume=$(mktemp -d /dev/shm/sysreport-drive.XXXXXX)
-trap 'rm -rf "$work" "$volume"; rm -f "$prefix/dosdevices/q:"' EXIT
-printf 'REPORTVOL' >"$volume/.windows-label"
-printf '0012abcd' >"$volume/.windows-serial"
-rm -f "$prefix/dosdevices/q:"
-ln -s "$volume" "$prefix/dosdevices/q:"
+# Linux's own count of the tmpfs's 4 KiB blocks; again if it moved meanwhile.
+for try in 1 2 3; do
+  before=$(stat -f -c '%b %f' "$volume")
+  run -S
+  [ "$(stat -f -c '%b %f' "$volume")" = "$before" ] && break
+done
+read -r total free <<<"$before"
+sed -n '/^Drive Q$/,/^No media/p' "$work/out" >"$work/q"
+printf 'Drive Q\n=======\n\nType                  : Hard Drive\nVolume Label          : REPORTVOL
+Volume Serial         : 12ABCD\nFile System           : NTFS\n\nClusters\n--------\n
+Sectors per cluster   : 8\nBytes per sector      : 512\nFree clusters         : %s
+Used clusters         : %s\nTotal clusters        : %s\n\nStorage Space\n-------------\n
+Space free            : %s KB\nSpace used            : %s KB\nTotal space           : %s KB\n\n\n
+=======\nDrive R\n=======\n\nNo media present (Optical Drive)\n' "$free" $((total - free)) "$total" \
+  $((free * 4)) $(((total - free) * 4)) $((total * 4)) | expect 0 "-S, drives Q and R" "$work/q"
 
-probe drive Q
-[ "$(fact serial)" = "12ABCD" ] || fail "the probe does not see the mapped serial: $(fact serial)"
-
-run -S
-expect_status 0 "-S"
-expect_crlf "-S"
-
-expect_drive_block Q REPORTVOL 12ABCD
-
-# The section starts with its heading right after the banner.
-{ banner; heading "Drive Information"; } >"$work/head.txt"
-head -c "$(wc -c <"$work/head.txt")" "$work/out" | cmp -s - "$work/head.txt" || fail "section heading"
-
+# Wine shows the error mode only in a relay trace.
+WINEDEBUG=+relay run -S
+grep -oE 'Call KERNEL32\.(SetErrorMode\([0-9a-f]+\)|GetVolumeInformationA)' "$work/err" |
+  sed -E 's/\(0*([0-9a-f])/(\1/' | uniq >"$work/calls"
+printf 'Call KERNEL32.%s\n' 'SetErrorMode(1)' GetVolumeInformationA 'SetErrorMode(0)' | expect 0 "error mode" "$work/calls"
 finish
