@@ -19,13 +19,13 @@ for try in 1 2 3; do
   [ "$(stat -f -c '%b %f' "$volume")" = "$before" ] && break
 done
 read -r total free <<<"$before"
-sed -n '/^Drive Q$/,/^No media/p' "$work/out" >"$work/q"
+sed -n '/^Drive Q$/,/^Drive Z$/p' "$work/out" >"$work/q"
 printf 'Drive Q\n=======\n\nType                  : Hard Drive\nVolume Label          : REPORTVOL
 Volume Serial         : 12ABCD\nFile System           : NTFS\n\nClusters\n--------\n
 Sectors per cluster   : 8\nBytes per sector      : 512\nFree clusters         : %s
 Used clusters         : %s\nTotal clusters        : %s\n\nStorage Space\n-------------\n
 Space free            : %s KB\nSpace used            : %s KB\nTotal space           : %s KB\n\n\n
-=======\nDrive R\n=======\n\nNo media present (Optical Drive)\n' "$free" $((total - free)) "$total" \
+=======\nDrive R\n=======\n\nNo media present (Optical Drive)\n\n\n=======\nDrive Z\n' "$free" $((total - free)) "$total" \
   $((free * 4)) $(((total - free) * 4)) $((total * 4)) | expect 0 "-S, drives Q and R" "$work/q"
 
 # Wine shows the error mode only in a relay trace.
