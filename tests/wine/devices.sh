@@ -1,34 +1,33 @@
 #!/usr/bin/env bash
-# The devices section of the real program under Wine: heading and the
-# computer name the probe reads. Wine's class enumeration answers "no such
-# value" at index 0, so no class follows, as on Windows past the last class.
-# The device queries themselves are proven against Wine by class_member_check.
+# The devices section over the machine that fake.c describes, its two size
+# checks, and the section with the device services switched off.
 . "$(dirname "$0")/lib.sh"
+regedit <<'EOF'
+REGEDIT4
 
-probe computer
-computer=$(fact computer)
-[ -n "$computer" ] || fail "the probe found no computer name"
+[-HKEY_CURRENT_USER\Software\SysreportFake]
 
-run -D
-expect_status 0 "-D"
-expect_crlf "-D"
-{ banner; heading "Devices"; printf '%s\n' "$computer"; } >"$work/head.txt"
-head -c "$(wc -c <"$work/head.txt")" "$work/out" | cmp -s - "$work/head.txt" || fail "heading and computer name"
-grep -qE '^Total time taken: [0-9]+ ms$' "$work/out" || fail "elapsed-time line"
+[HKEY_CURRENT_USER\Software\SysreportFake\Display]
+@="Display adapters"
 
-# -DD runs the section once.
-run -DD
-[ "$(grep -c '^Devices$' "$work/out")" -eq 1 ] || fail "-DD printed the section twice"
+[HKEY_CURRENT_USER\Software\SysreportFake\Net]
+EOF
+"$RUNNER" cmd /c echo %COMPUTERNAME% </dev/null >"$work/computer" 2>/dev/null
+heading() { banner; printf '\n*******\nDevices\n*******\n\n%s\n' "$(tr -d '\r' <"$work/computer")"; }
+# machine FIRST-DEVICE: the section as the fakes' machine gives it.
+machine() {
+  heading; printf '\n+Display adapters\n...%s\n\n+Net\n...Realtek RTL8139\n...Intel PRO/100\n' "$1"
+  printf 'Required Size 3\nRequired Size 3\n\n+Shared\n...Shared Device\n\nTotal time taken: N ms\n'
+}
 
-# The member check prints "Required Size"/"Bad class" lines of its own only
-# where Wine holds several classes of one name; none may appear for an
-# unknown name.
-"$RUNNER" "$MEMBER_CHECK" >"$work/member.raw" 2>&1 </dev/null
-member_status=$?
-[ "$member_status" -ne 77 ] || exit 77
-tr -d '\r' <"$work/member.raw" >"$work/member"
-cat "$work/member"
-[ "$member_status" -eq 0 ] || fail "class member checks"
-grep -q -e 'Required Size' -e 'Bad class' "$work/member" && fail "a message for a lookup that needs none"
+WINEDLLOVERRIDES="cfgmgr32,setupapi,netapi32=d;mscoree,mshtml=" run -D
+{ heading; printf '\nTotal time taken: N ms\n'; } | expect 0 "-D, services switched off"
 
+use_fakes
+run -D; machine "NVIDIA GeForce 6200" | expect 0 "-D"
+# The Display block: a header of 19 characters and one member line.
+long=$(printf '%4072s' '' | tr ' ' x)
+FAKE=d4072 run -D; machine "$long" | expect 0 "a block of 4095 characters"
+FAKE=d4073 run -D; { heading; printf 'Yikes!...\n\n'; } | expect 1 "a block of 4096 characters"
+FAKE=c4096 run -D; { heading; printf 'Not enough...Required size is 4097\n'; } | expect 1 "a class name of 4096 characters"
 finish

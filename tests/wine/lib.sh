@@ -21,7 +21,7 @@ crlf() { grep -qv $'\r$' "$work/raw" || [ -n "$(tail -c 1 "$work/raw")" ] && fai
 expect() {
   crlf "$2"
   [ "$status" = "$1" ] || fail "$2: exit status $status, expected $1"
-  diff - "${3:-$work/out}" >"$work/diff" || { fail "$2: output differs"; head -c 3000 "$work/diff" >&2; }
+  diff - "${3:-$work/out}" >"$work/diff" || { fail "$2: output differs"; cut -c 1-160 "$work/diff" | head -n 40 >&2; }
 }
 # regedit: imports the REGEDIT4 text on stdin.
 regedit() { cat >"$work/in.reg"; "$RUNNER" regedit /s "$work/in.reg" </dev/null >/dev/null 2>&1; }
