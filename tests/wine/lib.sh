@@ -1,6 +1,8 @@
 # shellcheck shell=bash
 # Shared by the Wine tests; ctest sets RUNNER, EXE, FAKE_DLL and the prefix.
 set -u
+# Wine takes the ANSI code page from the locale: C gives 1252.
+export LC_ALL=C
 prefix=${SYSREPORT_WINEPREFIX:?}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
