@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
 # The command line: endings, repeated letters, wildcard expansion.
 . "$(dirname "$0")/lib.sh"
-usage() {
-  printf 'Usage: [-<switch options>]\n\nThe following switch options can be combined:\n\n-D Device information\n'
-  printf -- '-O OS information\n-S Storage Media information\n-U Users (2000/XP/2003 only)\n\n\n'
-}
+usage() { printf 'Usage: [-<switch options>]\n\nThe following switch options can be combined:\n\n-D Device information
+-O OS information\n-S Storage Media information\n-U Users (2000/XP/2003 only)\n\n\n'; }
 run; { banner; usage; } | expect 1 "no argument"
 run -s; { banner; printf 'Unknown switch - s\n\n'; usage; } | expect 1 "-s"
 run /S; { banner; printf '\nTotal time taken: N ms\n'; } | expect 0 "/S"
@@ -13,10 +11,7 @@ run -S; sed -E 's/[0-9]+/N/g' "$work/out" | head -n -2 >"$work/drives"
 run -SX; sed -Ei 's/[0-9]+/N/g' "$work/out"
 { cat "$work/drives"; printf 'Unknown switch - X\n\n'; usage; } | sed -E 's/[0-9]+/N/g' | expect 1 "-SX"
 for switches in "-DD 1 Devices" "-OO 1 Operating System Information" "-SS 2 Drive Information" "-UU 2 User Accounts"; do
-  set -- $switches
-  run "$1"; [ "$(grep -cx "${*:3}" "$work/out")" = "$2" ] || fail "$1: \"${*:3}\" not $2 times"
+  set -- $switches && run "$1" && [ "$(grep -cx "${*:3}" "$work/out")" = "$2" ] || fail "$1: \"${*:3}\" not $2 times"
 done
-# Alone with a file named -S, -? expands to -S.
-mkdir "$work/glob" && touch "$work/glob/-S" && cd "$work/glob" && run '-?'; cd - >/dev/null
+mkdir "$work/glob" && touch "$work/glob/-S" && cd "$work/glob" && run '-?' && cd - >/dev/null
 grep -qx 'Drive Information' "$work/out" || fail "-? beside a file -S did not run the drive report"
-finish

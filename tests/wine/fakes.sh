@@ -1,50 +1,31 @@
 #!/usr/bin/env bash
-# The devices and users sections over the machine that fake.c describes, with the size checks of the devices
-# section and a failing account enumeration; and both sections with those DLLs switched off.
+# The devices and users sections over the machine that fake.c describes, the size checks of the devices section, a
+# failing account enumeration; and both sections with those DLLs switched off.
 . "$(dirname "$0")/lib.sh"
-regedit <<'EOF'
-REGEDIT4
-
-[-HKEY_CURRENT_USER\Software\SysreportFake]
-
-[HKEY_CURRENT_USER\Software\SysreportFake\Display]
-@="Display adapters"
-
-[HKEY_CURRENT_USER\Software\SysreportFake\Net]
-EOF
 "$RUNNER" cmd /c echo %COMPUTERNAME% </dev/null 2>/dev/null | tr -d '\r' >"$work/computer"
 devices() { banner; printf '\n*******\nDevices\n*******\n\n%s\n' "$(cat "$work/computer")"; }
 users() { printf '\n*************\nUser Accounts\n*************\n\n'; }
-# classes FIRST-DEVICE: the fakes' classes.
-classes() {
-  printf '\n+Display adapters\n...%s\n\n+Net\n...Realtek RTL8139\n...Intel PRO/100\nRequired Size 3\n' "$1"
-  printf 'Required Size 3\n\n+Shared\n...Shared Device\n'
-}
+classes() { printf '\n+Display adapters\n...%s\n\n+Net\n...Realtek RTL8139\n...Intel PRO/100\nRequired Size 3\n' "$1"
+  printf 'Required Size 3\n\n+Shared\n...Shared Device\n'; }  # FIRST-DEVICE
 WINEDLLOVERRIDES="cfgmgr32,setupapi,netapi32=d;mscoree,mshtml=" run -DU
 { devices; users; printf 'NUE() returned 127\n\nTotal time taken: N ms\n'; } | expect 0 "-DU, DLLs switched off"
-
-mkdir "$work/app" && cp "$EXE" "$work/app/sysreport.exe" && EXE=$work/app/sysreport.exe
-for dll in cfgmgr32 setupapi netapi32; do cp "$FAKE_DLL" "$work/app/$dll.dll"; done
-export WINEDLLOVERRIDES="cfgmgr32,setupapi,netapi32=n;mscoree,mshtml="
+mkdir "$work/app" && cp "$EXE" "$work/app/" && for dll in cfgmgr32 setupapi netapi32; do cp "$FAKE_DLL" "$work/app/$dll.dll"; done
+export EXE=$work/app/${EXE##*/} WINEDLLOVERRIDES="cfgmgr32,setupapi,netapi32=n;mscoree,mshtml="
 run -DU
 { devices; classes "NVIDIA GeForce 6200"; users
   printf 'User:\t\tAdministrator (Admin)\nFlags: \t\tAccount has no password\n\t\tAccount password does not expire\n\n'
   printf 'Password Age:\t1h 2m 5s\nBad Passwords:\t0\nTotal Logons:\t412\nLast Logon:\tSun Sep 09 01:46:40 2001\n\n\n'
-  printf 'User:\t\tGuest (Guest)\nFlags: \t\tAccount is disabled\n\t\tAccount has no password\n'
+  printf 'User:\t\t%s (Guest)\nFlags: \t\tAccount is disabled\n\t\tAccount has no password\n' "$(printf %256s | tr ' ' n)"
   printf '\t\tPassword cannot be changed by user\n\t\tAccount is locked\n\t\tAccount password does not expire\n'
   printf '\t\tTrusted for delegation\n\t\tAccount password has expired\n\t\tTrusted to authenticate for delegation\n\n'
   printf 'Password Age:\t0s\nBad Passwords:\t-1\nTotal Logons:\t-1\nLast Logon:\tNever\n*** Password has expired ***\n\n\n'
-  printf 'User:\t\tJos\351 ? (User)\nFlags: \t\tAccount is locked\n\t\tTrusted for delegation\n\n'
-  printf 'Password Age:\t1w 1d 2h 26m 40s\nBad Passwords:\t3\nTotal Logons:\t7\nLast Logon:\tFri Feb 13 23:31:30 2009\n\n\n'
-  printf 'User:\t\t%s (Unknown)\nFlags: \t\tAccount is disabled\n\t\tAccount password has expired\n\n' "$(printf '%256s' | tr ' ' n)"
-  printf 'Password Age:\t59s\nBad Passwords:\t1\nTotal Logons:\t2\nLast Logon:\tNever\n\n\n'
-  printf 'User:\t\t%s (User)\nFlags: \t\tPassword cannot be changed by user\n' "$(printf '%600s' | tr ' ' n)"
+  printf 'User:\t\tJos\351 ? (User)\nFlags: \t\tAccount is locked\n\t\tTrusted for delegation\n\nPassword Age:\t'
+  printf '1w 1d 2h 26m 40s\nBad Passwords:\t3\nTotal Logons:\t7\nLast Logon:\tFri Feb 13 23:31:30 2009\n\n\n'
+  printf 'User:\t\t%s (Unknown)\nFlags: \t\tPassword cannot be changed by user\n' "$(printf %600s | tr ' ' n)"
   printf '\t\tTrusted to authenticate for delegation\n\nPassword Age:\t1d 0h 0m 0s\nBad Passwords:\t0\nTotal Logons:\t1\n'
   printf 'Last Logon:\tNever\n\n\n\nTotal time taken: N ms\n'; } | expect 0 "-DU"
 FAKE=u5 run -U; { banner; users; printf 'NUE() returned 5\n\nTotal time taken: N ms\n'; } | expect 0 "NetUserEnum failing"
-# The Display block: a header of 19 characters and one member line.
-FAKE=d4072 run -D; { devices; classes "$(printf '%4072s' | tr ' ' x)"; printf '\nTotal time taken: N ms\n'; } |
+FAKE=d4072 run -D; { devices; classes "$(printf %4072s | tr ' ' x)"; printf '\nTotal time taken: N ms\n'; } |
   expect 0 "a block of 4095 characters"
 FAKE=d4073 run -D; { devices; printf 'Yikes!...\n\n'; } | expect 1 "a block of 4096 characters"
 FAKE=c4096 run -D; { devices; printf 'Not enough...Required size is 4097\n'; } | expect 1 "a class name of 4096 characters"
-finish
