@@ -19,7 +19,7 @@ static struct { const char *name, *key; DWORD shared, count; const char *device[
 static USER_INFO_3 users[] = {
     USER(L"Administrator", USER_PRIV_ADMIN, UF_PASSWD_NOTREQD | UF_DONT_EXPIRE_PASSWD, 3725, 0, 412, 1000000000, 0),
     USER(long_name + 344, USER_PRIV_GUEST, 0xFFFFFFFF, 0, 0xFFFFFFFF, 0xFFFFFFFF, 0, 1),
-    USER(L"Jos\u00e9 \u4e2d", USER_PRIV_USER, UF_LOCKOUT | UF_TRUSTED_FOR_DELEGATION, 700000, 3, 7, 1234567890, 0),
+    USER(L"Jos\u00e9 \u4e2d", USER_PRIV_USER, UF_LOCKOUT | UF_PASSWORD_EXPIRED, 700000, 3, 7, 1234567890, 0),
     USER(long_name, 7, UF_PASSWD_CANT_CHANGE | UF_TRUSTED_TO_AUTHENTICATE_FOR_DELEGATION, 86400, 0, 1, 0, 0)};
 #define COUNT(table) (sizeof table / sizeof table[0])
 #define CLASS(n) classes[(n) - 1]

@@ -19,7 +19,7 @@ run -DU
   printf '\t\tPassword cannot be changed by user\n\t\tAccount is locked\n\t\tAccount password does not expire\n'
   printf '\t\tTrusted for delegation\n\t\tAccount password has expired\n\t\tTrusted to authenticate for delegation\n\n'
   printf 'Password Age:\t0s\nBad Passwords:\t-1\nTotal Logons:\t-1\nLast Logon:\tNever\n*** Password has expired ***\n\n\n'
-  printf 'User:\t\tJos\351 ? (User)\nFlags: \t\tAccount is locked\n\t\tTrusted for delegation\n\nPassword Age:\t'
+  printf 'User:\t\tJos\351 ? (User)\nFlags: \t\tAccount is locked\n\t\tAccount password has expired\n\nPassword Age:\t'
   printf '1w 1d 2h 26m 40s\nBad Passwords:\t3\nTotal Logons:\t7\nLast Logon:\tFri Feb 13 23:31:30 2009\n\n\n'
   printf 'User:\t\t%s (Unknown)\nFlags: \t\tPassword cannot be changed by user\n' "$(printf %600s | tr ' ' n)"
   printf '\t\tTrusted to authenticate for delegation\n\nPassword Age:\t1d 0h 0m 0s\nBad Passwords:\t0\nTotal Logons:\t1\n'
