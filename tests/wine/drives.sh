@@ -5,8 +5,8 @@
 v=$(mktemp -d /dev/shm/sysreport-drives.XXXXXX) && mkdir -p "$v/q/folder" "$v/r" && printf 'data\r\n' >"$v/q/folder/f"
 printf REPORTVOL >"$v/q/.windows-label" && printf 0012abcd >"$v/q/.windows-serial" && printf %0200d 0 >"$v/r/.windows-label"
 cleanup='rm -rf "$v" "$prefix/dosdevices/"[qr]:; "$RUNNER" --stop'
-# The mount manager reads dosdevices only when the prefix's services start.
-ln -sfn "$v/q" "$prefix/dosdevices/q:" && ln -sfn "$v/r" "$prefix/dosdevices/r:" && "$RUNNER" --stop
+# The mount manager reads dosdevices only when the prefix's services start (--start: the prefix exists).
+"$RUNNER" --start && ln -sfn "$v/q" "$prefix/dosdevices/q:" && ln -sfn "$v/r" "$prefix/dosdevices/r:" && "$RUNNER" --stop
 # Linux's own count of the tmpfs's 4 KiB blocks, again if it moved meanwhile.
 for try in 1 2 3; do before=$(stat -f -c '%b %f' "$v") && run -S && [ "$(stat -f -c '%b %f' "$v")" = "$before" ] && break; done
 read -r total free <<<"$before" && sed -n '/^Drive Q$/,/^Drive Z$/p' "$work/out" >"$work/q"

@@ -2,8 +2,8 @@
 # The devices and users sections over the machine that fake.c describes, the size checks of the devices section, a
 # failing account enumeration; and both sections with those DLLs switched off.
 . "$(dirname "$0")/lib.sh"
-"$RUNNER" cmd /c echo %COMPUTERNAME% </dev/null 2>/dev/null | tr -d '\r' >"$work/computer"
-devices() { banner; printf '\n*******\nDevices\n*******\n\n%s\n' "$(cat "$work/computer")"; }
+"$RUNNER" cmd /c echo %COMPUTERNAME% </dev/null >"$work/computer" 2>/dev/null
+devices() { banner; printf '\n*******\nDevices\n*******\n\n%s\n' "$(tr -d '\r' <"$work/computer")"; }
 users() { printf '\n*************\nUser Accounts\n*************\n\n'; }
 classes() { printf '\n+Display adapters\n...%s\n\n+Net\n...Realtek RTL8139\n...Intel PRO/100\nRequired Size 3\n' "$1"
   printf 'Required Size 3\n\n+Shared\n...Shared Device\n'; }  # FIRST-DEVICE
