@@ -1,5 +1,6 @@
 /* cfgmgr32, setupapi and netapi32 in one DLL, copied beside the program under each name: the machine below. FAKE
-   picks a variant: c<n>/d<n> the first class's name/device of n characters, u<n> NetUserEnum failing with n. */
+   picks a variant: c<n>/d<n> the first class's name/device of n characters, u<n> NetUserEnum failing with n, k
+   account names of U+4E2D. */
 #define _CFGMGR32_
 #define _SETUPAPI_
 #include <windows.h>
@@ -30,7 +31,7 @@ BOOL WINAPI DllMainCRTStartup(HINSTANCE dll, DWORD reason, LPVOID reserved) {
   GetEnvironmentVariableA("FAKE", fake, sizeof fake);
   for (const char *digit = fake + 1; *digit >= '0' && *digit <= '9'; ++digit) number = number * 10 + *digit - '0';
   for (DWORD i = 0; i < number && i < 4096; ++i) long_text[i] = 'x';
-  for (int i = 0; i < 600; ++i) long_name[i] = L'n';
+  for (int i = 0; i < 600; ++i) long_name[i] = fake[0] == 'k' ? 0x4E2D : L'n';  /* k: names of U+4E2D */
   if ((variant = fake[0]) == 'c') classes[0].name = long_text;
   if (variant == 'd') classes[0].device[0][0] = long_text;
   return !RegSetValueA(HKEY_CURRENT_USER, classes[0].key, REG_SZ, "Display adapters", 16);
