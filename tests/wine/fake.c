@@ -31,7 +31,8 @@ BOOL WINAPI DllMainCRTStartup(HINSTANCE dll, DWORD reason, LPVOID reserved) {
   GetEnvironmentVariableA("FAKE", fake, sizeof fake);
   for (const char *digit = fake + 1; *digit >= '0' && *digit <= '9'; ++digit) number = number * 10 + *digit - '0';
   for (DWORD i = 0; i < number && i < 4096; ++i) long_text[i] = 'x';
-  for (int i = 0; i < 600; ++i) long_name[i] = fake[0] == 'k' ? 0x4E2D : L'n';  /* k: names of U+4E2D */
+  for (int i = 0; i < 599; ++i) long_name[i] = fake[0] == 'k' ? 0x4E2D : L'n';  /* k: names of U+4E2D */
+  long_name[599] = L'z';  /* a piece printed twice would show */
   if ((variant = fake[0]) == 'c') classes[0].name = long_text;
   if (variant == 'd') classes[0].device[0][0] = long_text;
   return !RegSetValueA(HKEY_CURRENT_USER, classes[0].key, REG_SZ, "Display adapters", 16);

@@ -19,7 +19,17 @@ REGEDIT4
 "Version"=-
 EOF
 mask() { sed -Ei 's/^(Current User|System Uptime|Current Time):(\t+).+/\1:\2*/; s/^\t\t\t.+ ago$/\t\t\t* ago/' "$work/out"; }
-run -O && mask
+clock() { echo "$(date +%s) $(cut -d. -f1 /proc/uptime)"; }
+ladder() { local t="" n=$1 u; for u in 604800w 86400d 3600h 60m; do
+  { ((n >= ${u%?})) || [ -n "$t" ]; } && t+="$((n / ${u%?}))${u: -1} "; n=$((n % ${u%?})); done; echo "$t${n}s"; }
+read -r t0 u0 <<<"$(clock)" && run -O && read -r t1 u1 <<<"$(clock)"
+# The current time, the install age and the uptime (Wine's tick count is Linux's), as of some second of the run.
+for ((t = t0, u = u0; t <= t1 || u <= u1; ++t, ++u)); do
+  printf '%s\n' "System Uptime:"$'\t\t'"$(ladder $((u < u1 ? u : u1)))" >>"$work/uptimes"
+  printf '%s\n' "Current Time:"$'\t\t'"$(date -ud @$((t < t1 ? t : t1)) '+%a %b %d %T %Y')" $'\t\t\t'"$(ladder $((t - 1000000000))) ago" >>"$work/times"
+done
+grep -qxFf "$work/uptimes" "$work/out" && [ "$(grep -cxFf "$work/times" "$work/out")" = 2 ] || fail "clock lines"
+mask
 { banner; printf '\n****************************\nOperating System Information\n****************************\n\n'
   printf 'Reg Error XR1\nCurrent User:\t\t*\nSystem Uptime:\t\t*\nOperating System:\tWindows NT Workstation 4.0 (4.0.1381)\n'
   printf 'Service Pack:\t\tService Pack 6 (1.0)\nBuild Type:\t\tUniprocessor Free\nReg Name:\t\tTest Owner\nReg Org.:\t\t\n'
