@@ -29,7 +29,9 @@ for ((t = t0; t <= t1; ++t)); do
 done
 [ "$(grep -cxFf "$work/times" "$work/out")" = 2 ] || fail "current time and install age"
 # The uptime is Wine's tick count, which runs on a clock of its own (not the one of /proc/uptime, which counts
-# suspended time and drifts from it by up to 500 ppm): the ladder's seconds within 2 s + 0.2 % of the Linux uptime.
+# suspended time and drifts from it by up to 500 ppm): the ladder's seconds within 2 s + 0.2 % of the Linux uptime,
+# taken modulo the 32-bit tick count's 49.7 days.
+((u0 %= 4294967, u1 %= 4294967))
 line=$(sed -n 's/^System Uptime:\t\t//p' "$work/out") up=0
 declare -A unit=([w]=604800 [d]=86400 [h]=3600 [m]=60 [s]=1)
 for p in $line; do [[ $p =~ ^([0-9]{1,9})([wdhms])$ ]] && ((up += BASH_REMATCH[1] * unit[${BASH_REMATCH[2]}])); done
