@@ -4,9 +4,7 @@
 #include "storage/drive_text.h"
 
 static void report_drive(char letter) {
-  char root[8];
-  wsprintfA(root, "%c", letter);
-  strcat(root, ":\\");
+  const char root[] = {letter, ':', '\\', '\0'};
 
   DriveFigures drive;
   memset(&drive, 0, sizeof drive);

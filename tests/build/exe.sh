@@ -29,7 +29,7 @@ imports)
   comm -23 <(echo "$imports") <(echo "$allowed") | sed 's/^/not in imports.allow: /' | grep . >&2 && status=1
   comm -13 <(echo "$imports") <(echo "$allowed") | sed 's/^/listed, not imported: /' | grep . >&2 && status=1
   both=$imports$'\n'$allowed
-  grep -vE '^(kernel32|advapi32|user32|msvcrt)\.dll![A-Za-z_]\w*$' <<<"$both" >&2 &&
+  grep -vE '^(kernel32|advapi32|msvcrt)\.dll![A-Za-z_]\w*$' <<<"$both" >&2 &&
     fail "imported by ordinal, or from a DLL not every supported Windows has"
   grep GetDiskFreeSpaceEx <<<"$both" >&2 && fail "must be bound at run time" ;;
 code)
