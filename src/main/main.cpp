@@ -10,7 +10,6 @@ extern "C" {
 int _dowildcard = -1;
 }
 
-// The runtime's exit flushes standard output.
-void end_process(int status) { exit(status); }
+void end_process(int status) { exit(output_status(status)); }
 
-int main(int argc, char **argv) { return run_main(argc, argv); }
+int main(int argc, char **argv) { end_process(run_main(argc, argv)); }

@@ -13,8 +13,7 @@ void __cdecl __set_app_type(int type);
 int __cdecl __getmainargs(int *argc, char ***argv, char ***envp, int expand_wildcards, int *new_mode);
 }
 
-// msvcrt's exit flushes standard output.
-void end_process(int status) { exit(status); }
+void end_process(int status) { exit(output_status(status)); }
 
 extern "C" [[noreturn]] void sysreport_start(void) {
   __set_app_type(1);  // console application
@@ -24,5 +23,5 @@ extern "C" [[noreturn]] void sysreport_start(void) {
   int new_mode = 0;
   // 1: * and ? in arguments expand against the current folder.
   __getmainargs(&argc, &argv, &envp, 1, &new_mode);
-  exit(run_main(argc, argv));
+  end_process(run_main(argc, argv));
 }

@@ -1,5 +1,7 @@
 #include "report/report.h"
 
+#include <errno.h>
+
 const char kNoTimeText[] = "Unknown\n";
 
 static void print_row(size_t length) {
@@ -17,6 +19,13 @@ void print_heading(const char *title) {
 
 LONG systemtime_to_epoch(const SYSTEMTIME *time) {
   return calendar_to_epoch(time->wYear, time->wMonth, time->wDay, time->wHour, time->wMinute, time->wSecond);
+}
+
+int output_status(int status) {
+  // A failed write leaves the stream's error flag set; errno still holds its reason.
+  if (fflush(stdout) == 0 && !ferror(stdout)) return status;
+  fprintf(stderr, "sysreport: the report could not be written: %s\n", strerror(errno));
+  return 2;
 }
 
 const char *ctime_text(__time32_t t) {

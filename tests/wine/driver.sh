@@ -15,3 +15,15 @@ for switches in "-DD 1 Devices" "-OO 1 Operating System Information" "-SS 2 Driv
 done
 mkdir "$work/glob" && touch "$work/glob/-S" && cd "$work/glob" && run '-?' && cd - >/dev/null
 grep -qx 'Drive Information' "$work/out" || fail "-? beside a file -S did not run the drive report"
+# A report that cannot be written ends with status 2 and one line on standard error, beside Wine's own lines.
+unwritten() {
+  [ "$1" = 2 ] || fail "$3: exit status $1, expected 2"
+  grep -v '^wine: ' "$work/err" | tr -d '\r' >"$work/said"
+  echo "sysreport: the report could not be written: $2" | diff - "$work/said" >&2 || fail "$3: standard error"
+}
+"$RUNNER" "$EXE" -OSDU </dev/null >/dev/full 2>"$work/err"
+unwritten $? "No space left on device" "-OSDU to a full disk"
+"$RUNNER" "$EXE" -OSDU </dev/null >&- 2>"$work/err"
+unwritten $? "Bad file descriptor" "-OSDU with standard output closed"
+"$RUNNER" "$EXE" -x </dev/null >/dev/full 2>"$work/err"
+unwritten $? "No space left on device" "-x to a full disk"

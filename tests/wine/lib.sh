@@ -18,6 +18,7 @@ expect() {
   [ "$status" = "$1" ] || fail "$2: exit status $status, expected $1"
   grep -qv $'\r$' "$work/raw" || [ -n "$(tail -c 1 "$work/raw")" ] && fail "$2: a line not ended by CR LF"
   diff - "${3:-$work/out}" >"$work/diff" || { fail "$2: output differs"; cut -c 1-160 "$work/diff" | head -n 40 >&2; }
+  if grep -q '^sysreport:' "$work/err"; then fail "$2: the program wrote to standard error"; fi
 }
 regedit() { cat >"$work/in.reg" && "$RUNNER" regedit /s "$work/in.reg" </dev/null >/dev/null 2>&1; }
 banner() {
