@@ -55,8 +55,14 @@ rebuild)
 package)
   zip=$build/sysreport-1.0.1-win32.zip tree=$(mktemp -d) && trap 'rm -rf "$tree"' EXIT
   rm -f "$zip" && cmake --build "$build" --target package >/dev/null && cd "$tree" && cmake -E tar xf "$zip" || exit 1
-  [ "$(ls -A | tr '\n' ' ')" = "LICENSE.txt README.md sysreport.exe " ] || fail "the package holds: $(ls -A)"
-  cmp "$exe" sysreport.exe || fail "the packed program differs from the build" ;;
+  [ "$(ls -A | tr '\n' ' ')" = "LICENSE.txt README.txt sysreport.exe " ] || fail "the package holds: $(ls -A)"
+  cmp "$exe" sysreport.exe || fail "the packed program differs from the build"
+  # Notepad on Windows 95 to XP: every line ended by CR LF, no UTF-8.
+  for text in LICENSE.txt README.txt; do
+    grep -qv $'\r$' "$text" && fail "$text: a line not ended by CR LF"
+    LC_ALL=C grep -qP '[\xC2-\xF4][\x80-\xBF]' "$text" && fail "$text: UTF-8 left in it"
+  done
+  [ "$(tr -d '\r' <README.txt | wc -l)" = "$(wc -l <"$src/README.md")" ] || fail "README.txt lost lines" ;;
 *) fail "no check $check" ;;
 esac
 exit $status
