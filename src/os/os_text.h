@@ -34,9 +34,9 @@ void name_9x(uint32_t major, uint32_t minor, char release, const char **name, co
 // rule names it.
 const char *nt_name(uint32_t major, uint32_t minor, uint32_t build, unsigned product_type);
 
-// Edition from the extended version data's product type and suite mask and,
-// from 6.0 on, GetProductInfo's product code (0 when there is none). A domain
-// controller gets a server's edition.
+// Edition from GetProductInfo's product code where it names one (0 when there
+// is none, as before 6.0), else from the extended version data's product type
+// and suite mask. A domain controller gets a server's edition.
 const char *nt_edition(unsigned product_type, uint32_t major, uint32_t minor, unsigned suite, uint32_t product);
 
 // Edition from the registry's product type word, for systems that fill only
