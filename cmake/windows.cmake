@@ -15,7 +15,8 @@ if(MINGW)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 1252 -I ${CMAKE_SOURCE_DIR}/res")
 else()
   # setargv.obj expands wildcards in arguments, as _dowildcard does for MinGW.
-  set(win_link_options setargv.obj)
+  # The resource file brings the manifest; the linker's own would be a second.
+  set(win_link_options setargv.obj /MANIFEST:NO)
   set_property(TARGET sysreport_core PROPERTY MSVC_RUNTIME_LIBRARY MultiThreaded)
 endif()
 target_compile_definitions(sysreport_core PUBLIC ${win_defs})
@@ -38,6 +39,10 @@ if(MINGW AND CMAKE_SIZEOF_VOID_P EQUAL 4)
 endif()
 
 add_executable(sysreport ${start_source} res/sysreport.rc)
+# The dependency scan of the resource file sees its #includes only, not the
+# files that its resources name.
+set_source_files_properties(res/sysreport.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/sysreport.manifest;${CMAKE_SOURCE_DIR}/res/sysreport.ico")
 if(MSVC)
   set_property(TARGET sysreport PROPERTY MSVC_RUNTIME_LIBRARY MultiThreaded)
 endif()

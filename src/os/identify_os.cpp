@@ -1,4 +1,5 @@
 #include "os/os.h"
+#include "report/binding.h"
 
 OsInfo os_info;
 
@@ -74,6 +75,23 @@ static void set_service_pack(const char *csd_version) {
   }
 }
 
+// GetProductInfo came with Vista; the headers declare it only for Vista and
+// later.
+typedef BOOL(WINAPI *GetProductInfoFunction)(DWORD, DWORD, DWORD, DWORD, PDWORD);
+
+// GetProductInfo's product code from 6.0 on; 0 before, or when it fails.
+static DWORD query_product_code(const OSVERSIONINFOEXA *version) {
+  if (version->dwMajorVersion < 6) return 0;
+  GetProductInfoFunction get_product_info;
+  // kernel32 is loaded into every process.
+  look_up(GetModuleHandleA("kernel32.dll"), "GetProductInfo", &get_product_info);
+  DWORD product = 0;
+  if (!get_product_info || !get_product_info(version->dwMajorVersion, version->dwMinorVersion,
+                                             version->wServicePackMajor, version->wServicePackMinor, &product))
+    return 0;
+  return product;
+}
+
 int identify_os(void) {
   memset(&os_info, 0, sizeof os_info);
   OSVERSIONINFOEXA version;
@@ -105,10 +123,11 @@ int identify_os(void) {
 
   if (version.dwPlatformId == VER_PLATFORM_WIN32_NT) {
     os_info.is_nt = 1;
-    strcpy(os_info.os_name, nt_name(os_info.major_version, os_info.minor_version));
+    strcpy(os_info.os_name,
+           nt_name(os_info.major_version, os_info.minor_version, (uint32_t)os_info.build, version.wProductType));
     if (extended)
-      strcpy(os_info.edition,
-             nt_edition(version.wProductType, os_info.major_version, os_info.minor_version, version.wSuiteMask));
+      strcpy(os_info.edition, nt_edition(version.wProductType, os_info.major_version, os_info.minor_version,
+                                         version.wSuiteMask, query_product_code(&version)));
     else if (!read_product_type_edition())
       return 0;
     set_service_pack(version.szCSDVersion);

@@ -5,6 +5,7 @@
 
 // Product type and suite bits of the extended version data.
 static const unsigned kWorkstation = 1;
+static const unsigned kDomainController = 2;
 static const unsigned kServer = 3;
 static const unsigned kSuiteEnterprise = 0x2;
 static const unsigned kSuiteDatacenter = 0x80;
@@ -37,23 +38,62 @@ void name_9x(uint32_t major, uint32_t minor, char release, const char **name, co
   if (minor == 90) *name = "Windows Millennium Edition";
 }
 
-const char *nt_name(uint32_t major, uint32_t minor) {
+// Names from 6.0 on, by minor version: workstation, server.
+static const char *const kNt6Names[][2] = {{"Windows Vista", "Windows Server 2008"},
+                                           {"Windows 7", "Windows Server 2008 R2"},
+                                           {"Windows 8", "Windows Server 2012"},
+                                           {"Windows 8.1", "Windows Server 2012 R2"}};
+
+const char *nt_name(uint32_t major, uint32_t minor, uint32_t build, unsigned product_type) {
   if (major == 5 && minor == 2) return "Windows Server 2003 family";
   if (major == 5 && minor == 1) return "Windows XP";
   if (major == 5 && minor == 0) return "Windows 2000";
   if (major <= 4) return "Windows NT";
+  bool server = product_type == kServer || product_type == kDomainController;
+  if (major == 6 && minor <= 3) return kNt6Names[minor][server];
+  // Windows 10 and 11, and the servers since 2016, share version 10.0; the
+  // build tells them apart.
+  if (major != 10 || minor != 0) return "";
+  if (!server) return build < 22000 ? "Windows 10" : "Windows 11";
+  if (build < 17763) return "Windows Server 2016";
+  if (build < 20348) return "Windows Server 2019";
+  if (build < 26100) return "Windows Server 2022";
+  return "Windows Server 2025";
+}
+
+// GetProductInfo's product codes and their editions. Professional (0x30) is
+// named by version: it became "Pro" with 6.2.
+static const struct {
+  uint32_t product;
+  const char *edition;
+} kProductEditions[] = {
+    {0x01, "Ultimate"}, {0x02, "Home Basic"}, {0x03, "Home Premium"}, {0x04, "Enterprise"}, {0x06, "Business"},
+    {0x07, "Standard"}, {0x08, "Datacenter"}, {0x0A, "Enterprise"}, {0x0B, "Starter"}, {0x0C, "Datacenter"},
+    {0x0D, "Standard"}, {0x0E, "Enterprise"}, {0x11, "Web Server"}, {0x1C, "Ultimate N"},
+    {0x48, "Enterprise Evaluation"}, {0x4F, "Standard Evaluation"}, {0x50, "Datacenter Evaluation"},
+    {0x64, "Home Single Language"}, {0x65, "Home"}, {0x79, "Education"}, {0x7D, "Enterprise LTSC"},
+    {0xA1, "Pro for Workstations"}};
+static const uint32_t kProductProfessional = 0x30;
+
+// "" for a code not in the table.
+static const char *product_edition(uint32_t product, uint32_t major, uint32_t minor) {
+  if (product == kProductProfessional) return (major == 6 && minor <= 1) ? "Professional" : "Pro";
+  for (const auto &row : kProductEditions)
+    if (row.product == product) return row.edition;
   return "";
 }
 
 // The datacenter bit is tested before the enterprise bit: a datacenter
 // server sets both.
-const char *nt_edition(unsigned product_type, uint32_t major, uint32_t minor, unsigned suite) {
+const char *nt_edition(unsigned product_type, uint32_t major, uint32_t minor, unsigned suite, uint32_t product) {
+  const char *edition = product_edition(product, major, minor);
+  if (*edition) return edition;
   if (product_type == kWorkstation) {
     if (major == 4) return "Workstation 4.0";
     if (suite & kSuitePersonal) return "Home Edition";
     return "Professional";
   }
-  if (product_type != kServer) return "";
+  if (product_type != kServer && product_type != kDomainController) return "";
   if (major == 5 && minor == 2) {
     if (suite & kSuiteDatacenter) return "Datacenter Edition";
     if (suite & kSuiteEnterprise) return "Enterprise Edition";
@@ -64,6 +104,11 @@ const char *nt_edition(unsigned product_type, uint32_t major, uint32_t minor, un
     if (suite & kSuiteDatacenter) return "Datacenter Edition";
     if (suite & kSuiteEnterprise) return "Advanced Server";
     return "Server";
+  }
+  if (major >= 6) {
+    if (suite & kSuiteDatacenter) return "Datacenter";
+    if (suite & kSuiteEnterprise) return "Enterprise";
+    return "Standard";
   }
   if (suite & kSuiteEnterprise) return "Server 4.0, Enterprise Edition";
   return "Server 4.0";

@@ -29,11 +29,15 @@ struct OsInfo {
 // character of its CSD text. Both stay "" where no rule names it.
 void name_9x(uint32_t major, uint32_t minor, char release, const char **name, const char **edition);
 
-// Name of an NT family system from its version; "" for versions after 5.2.
-const char *nt_name(uint32_t major, uint32_t minor);
+// Name of an NT family system from its version, build and product type (from
+// 6.0 on a domain controller or server gets the server's name); "" where no
+// rule names it.
+const char *nt_name(uint32_t major, uint32_t minor, uint32_t build, unsigned product_type);
 
-// Edition from the extended version data's product type and suite mask.
-const char *nt_edition(unsigned product_type, uint32_t major, uint32_t minor, unsigned suite);
+// Edition from GetProductInfo's product code where it names one (0 when there
+// is none, as before 6.0), else from the extended version data's product type
+// and suite mask. A domain controller gets a server's edition.
+const char *nt_edition(unsigned product_type, uint32_t major, uint32_t minor, unsigned suite, uint32_t product);
 
 // Edition from the registry's product type word, for systems that fill only
 // the basic version data.

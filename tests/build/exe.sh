@@ -46,7 +46,14 @@ resources)
     'VALUE "OriginalFilename", "Quorvel"' 'VALUE "ProductName", "Quorvel"' 'Has 4 elements'; do
     grep -qF "$want" <<<"$rc" || fail "no $want"
   done
-  [ "$(grep -c RT_GROUP_ICON <<<"$rc") $(grep -c RT_ICON <<<"$rc")" = "1 4" ] || fail "not one icon group of four images" ;;
+  [ "$(grep -c RT_GROUP_ICON <<<"$rc") $(grep -c RT_ICON <<<"$rc")" = "1 4" ] || fail "not one icon group of four images"
+  # The application manifest, declaring Vista, 7, 8, 8.1 and 10/11.
+  manifest=$(sed -n '/^1 24 /,/^END$/p' <<<"$rc")
+  [ -n "$manifest" ] || fail "no manifest (resource type 24, id 1)"
+  for id in e2011457-1546-43c5-a5fe-008deee3d3f0 35138b9a-5d96-4fbd-8e2d-a2440225f93a \
+    4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 1f676c76-80e1-4239-95bb-83d0f6d0da78 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
+    grep -qF "<supportedOS Id=\"\"{$id}\"\"/>" <<<"$manifest" || fail "the manifest lacks supportedOS $id"
+  done ;;
 rebuild)
   tree=$(mktemp -d) && trap 'rm -rf "$tree"' EXIT
   cmake -S "$src" -B "$tree" -G "$(cache CMAKE_GENERATOR)" -DCMAKE_BUILD_TYPE="$(cache CMAKE_BUILD_TYPE)" \

@@ -66,26 +66,48 @@ TEST(Text, DriveBlock) {
 }
 
 TEST(Text, NtEditions) {
-  const struct { unsigned product, major, minor, suite; const char *edition; } rows[] = {
-      {1, 4, 0, 0x200, "Workstation 4.0"}, {1, 5, 1, 0x200, "Home Edition"}, {1, 5, 1, 0, "Professional"},
-      {1, 6, 0, 0, "Professional"}, {1, 5, 2, 0x200, "Home Edition"},
-      {3, 5, 2, 0x82, "Datacenter Edition"}, {3, 5, 2, 0x2, "Enterprise Edition"}, {3, 5, 2, 0x400, "Web Edition"},
-      {3, 5, 2, 0x410, "Standard Edition"}, {3, 5, 2, 0, "Standard Edition"},
-      {3, 5, 0, 0x82, "Datacenter Edition"}, {3, 5, 0, 0x2, "Advanced Server"}, {3, 5, 0, 0x400, "Server"},
-      {3, 4, 0, 0x2, "Server 4.0, Enterprise Edition"}, {3, 5, 1, 0x80, "Server 4.0"}, {3, 6, 0, 0, "Server 4.0"},
-      {2, 5, 0, 0x2, ""}, {0, 5, 1, 0, ""}};
+  const struct { unsigned product, major, minor, suite; uint32_t code; const char *edition; } rows[] = {
+      {1, 4, 0, 0x200, 0, "Workstation 4.0"}, {1, 5, 1, 0x200, 0, "Home Edition"}, {1, 5, 1, 0, 0, "Professional"},
+      {1, 6, 0, 0, 0, "Professional"}, {1, 5, 2, 0x200, 0, "Home Edition"}, {1, 10, 0, 0x200, 0x99, "Home Edition"},
+      {3, 5, 2, 0x82, 0, "Datacenter Edition"}, {3, 5, 2, 0x2, 0, "Enterprise Edition"},
+      {3, 5, 2, 0x400, 0, "Web Edition"}, {3, 5, 2, 0x410, 0, "Standard Edition"}, {3, 5, 2, 0, 0, "Standard Edition"},
+      {3, 5, 0, 0x82, 0, "Datacenter Edition"}, {3, 5, 0, 0x2, 0, "Advanced Server"}, {3, 5, 0, 0x400, 0, "Server"},
+      {3, 4, 0, 0x2, 0, "Server 4.0, Enterprise Edition"}, {3, 5, 1, 0x80, 0, "Server 4.0"},
+      {3, 5, 3, 0, 0, "Server 4.0"}, {3, 6, 0, 0x82, 0, "Datacenter"}, {3, 10, 0, 0x2, 0, "Enterprise"},
+      {3, 6, 1, 0x400, 0xABCDABCD, "Standard"}, {0, 5, 1, 0, 0, ""},
+      // A domain controller gets the server's edition.
+      {2, 4, 0, 0, 0, "Server 4.0"}, {2, 5, 0, 0x2, 0, "Advanced Server"}, {2, 5, 2, 0x400, 0, "Web Edition"},
+      {2, 6, 2, 0x80, 0, "Datacenter"},
+      // From 6.0 on the product code decides, before the product type and suite.
+      {3, 6, 0, 0x80, 0x07, "Standard"}, {2, 10, 0, 0, 0x1C, "Ultimate N"}, {1, 6, 0, 0x200, 0x01, "Ultimate"},
+      {1, 6, 0, 0, 0x02, "Home Basic"}, {1, 6, 0, 0, 0x03, "Home Premium"}, {1, 6, 0, 0, 0x04, "Enterprise"},
+      {1, 6, 0, 0, 0x06, "Business"}, {3, 6, 0, 0, 0x08, "Datacenter"}, {3, 6, 0, 0, 0x0A, "Enterprise"},
+      {1, 6, 0, 0, 0x0B, "Starter"}, {3, 6, 0, 0, 0x0C, "Datacenter"}, {1, 6, 0, 0, 0x0D, "Standard"},
+      {3, 6, 0, 0, 0x0E, "Enterprise"}, {3, 6, 0, 0, 0x11, "Web Server"}, {1, 6, 0, 0x200, 0x30, "Professional"},
+      {1, 6, 1, 0x200, 0x30, "Professional"}, {1, 6, 2, 0, 0x30, "Pro"}, {1, 10, 0, 0, 0x30, "Pro"},
+      {3, 6, 3, 0, 0x48, "Enterprise Evaluation"}, {3, 6, 3, 0, 0x4F, "Standard Evaluation"},
+      {3, 6, 3, 0, 0x50, "Datacenter Evaluation"}, {1, 6, 2, 0, 0x64, "Home Single Language"},
+      {1, 10, 0, 0, 0x65, "Home"}, {1, 10, 0, 0, 0x79, "Education"}, {1, 10, 0, 0, 0x7D, "Enterprise LTSC"},
+      {1, 10, 0, 0, 0xA1, "Pro for Workstations"}};
   for (const auto &row : rows)
-    EXPECT_STREQ(row.edition, nt_edition(row.product, row.major, row.minor, row.suite))
-        << row.product << " " << row.major << "." << row.minor << " " << row.suite;
+    EXPECT_STREQ(row.edition, nt_edition(row.product, row.major, row.minor, row.suite, row.code))
+        << row.product << " " << row.major << "." << row.minor << " " << row.suite << " " << row.code;
 }
 
 TEST(Text, SystemNames) {
-  EXPECT_STREQ("Windows Server 2003 family", nt_name(5, 2));
-  EXPECT_STREQ("Windows XP", nt_name(5, 1));
-  EXPECT_STREQ("Windows 2000", nt_name(5, 0));
-  EXPECT_STREQ("Windows NT", nt_name(4, 0));
-  EXPECT_STREQ("", nt_name(5, 3));
-  EXPECT_STREQ("", nt_name(6, 0));
+  const struct { uint32_t major, minor, build; unsigned product; const char *name; } nt_rows[] = {
+      {5, 2, 3790, 1, "Windows Server 2003 family"}, {5, 1, 2600, 3, "Windows XP"}, {5, 0, 2195, 2, "Windows 2000"},
+      {4, 0, 1381, 3, "Windows NT"}, {3, 51, 1057, 1, "Windows NT"}, {5, 3, 0, 1, ""},
+      {6, 0, 6002, 1, "Windows Vista"}, {6, 0, 6002, 2, "Windows Server 2008"}, {6, 1, 7601, 1, "Windows 7"},
+      {6, 1, 7601, 3, "Windows Server 2008 R2"}, {6, 2, 9200, 1, "Windows 8"}, {6, 2, 9200, 3, "Windows Server 2012"},
+      {6, 3, 9600, 1, "Windows 8.1"}, {6, 3, 9600, 2, "Windows Server 2012 R2"}, {6, 4, 9841, 1, ""},
+      {10, 0, 21999, 1, "Windows 10"}, {10, 0, 22000, 1, "Windows 11"}, {10, 0, 17762, 3, "Windows Server 2016"},
+      {10, 0, 17763, 2, "Windows Server 2019"}, {10, 0, 20347, 3, "Windows Server 2019"},
+      {10, 0, 20348, 3, "Windows Server 2022"}, {10, 0, 26099, 2, "Windows Server 2022"},
+      {10, 0, 26100, 3, "Windows Server 2025"}, {10, 1, 0, 1, ""}, {7, 0, 0, 3, ""}};
+  for (const auto &row : nt_rows)
+    EXPECT_STREQ(row.name, nt_name(row.major, row.minor, row.build, row.product))
+        << row.major << "." << row.minor << "." << row.build << " " << row.product;
   const struct { uint32_t major, minor; char release; const char *name, *edition; } rows[] = {
       {4, 0, 'C', "Windows 95", "OSR2"}, {4, 0, 'B', "Windows 95", "OSR2"}, {4, 0, 'A', "Windows 95", ""},
       {4, 10, 'A', "Windows 98", "SE"}, {4, 10, 'C', "Windows 98", ""}, {4, 90, 'A', "Windows Millennium Edition", ""},

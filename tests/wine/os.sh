@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The OS section under an NT 4.0 that Wine reads from the registry (no preset; the service pack numbers stay the
-# prefix's own, 1.0), with the registry facts (Wine's own, two set here), and under Wine's version presets.
+# prefix's own, 1.0), with the registry facts (Wine's own, two set here), then the system line of other versions read
+# from the registry and of Wine's version presets.
 . "$(dirname "$0")/lib.sh"
 key='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion'
+options='HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\ProductOptions'
 regedit <<EOF
 REGEDIT4
 [$key]
@@ -15,6 +17,8 @@ REGEDIT4
 "CurrentMajorVersionNumber"=-
 "CurrentMinorVersionNumber"=-
 [-$key\Hotfix\Q246009]
+[$options]
+"ProductType"="WinNT"
 [HKEY_CURRENT_USER\Software\Wine]
 "Version"=-
 EOF
@@ -47,6 +51,24 @@ mask
 printf 'REGEDIT4\n[%s\\Hotfix\\Q246009]\n[%s]\n"InstallDate"=dword:ffffffff\n' "$key" "$key" | regedit
 run -O && mask && grep -E '^(Service Pack|Install Time):|ago$' "$work/out" >"$work/lines"
 printf 'Service Pack:\t\tService Pack 6a (1.0)\nInstall Time:\t\tUnknown\n\t\t\t* ago\n' | expect 0 "6a, before 1970" "$work/lines"
+# Version, build and product type from the registry: Windows 11, the servers of 10.0, and domain controllers.
+while read -r version build type line; do
+  printf 'REGEDIT4\n[%s]\n"CurrentVersion"="%s"\n"CurrentBuildNumber"="%s"\n[%s]\n"ProductType"="%s"\n' \
+    "$key" "$version" "$build" "$options" "$type" | regedit
+  run -O
+  grep '^Operating System:' "$work/out" | expect 0 "$version.$build $type" <(printf "$line\n")
+done <<'EOF'
+10.0 22000 WinNT Operating System:\tWindows 11 Ultimate N (10.0.22000)
+10.0 14393 ServerNT Operating System:\tWindows Server 2016 Standard (10.0.14393)
+10.0 17763 ServerNT Operating System:\tWindows Server 2019 Standard (10.0.17763)
+10.0 20348 LanmanNT Operating System:\tWindows Server 2022 Standard (10.0.20348)
+10.0 26100 ServerNT Operating System:\tWindows Server 2025 Standard (10.0.26100)
+5.2 3790 LanmanNT Operating System:\tWindows Server 2003 family Standard Edition (5.2.3790)
+5.0 2195 LanmanNT Operating System:\tWindows 2000 Server (5.0.2195)
+4.0 1381 LanmanNT Operating System:\tWindows NT Server 4.0 (4.0.1381)
+EOF
+# Wine's win7 is a server and its win2008r2 a workstation; its GetProductInfo answers 0x1C (Ultimate N) for a
+# workstation and 0x07 (Standard) for a server. Without the manifest win81 and win10 would report 6.2.9200.
 while read -r preset lines; do
   printf 'REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Wine]\n"Version"="%s"\n' "$preset" | regedit && run -O
   grep -E '^(Operating System|Service Pack|Build Type):' "$work/out" | expect 0 "$preset" <(printf "$lines")
@@ -58,4 +80,11 @@ nt40 Operating System:\tWindows NT Workstation 4.0 (4.0.1381)\nService Pack:\t\t
 win2k Operating System:\tWindows 2000 Professional (5.0.2195)\nService Pack:\t\tService Pack 4 (4.0)\nBuild Type:\t\tUniprocessor Free\n
 winxp Operating System:\tWindows XP Professional (5.1.2600)\nService Pack:\t\tService Pack 3 (3.0)\nBuild Type:\t\tUniprocessor Free\n
 win2003 Operating System:\tWindows Server 2003 family Standard Edition (5.2.3790)\nService Pack:\t\tService Pack 2 (2.0)\nBuild Type:\t\tUniprocessor Free\n
+vista Operating System:\tWindows Vista Ultimate N (6.0.6002)\nService Pack:\t\tService Pack 2 (2.0)\nBuild Type:\t\tUniprocessor Free\n
+win2008 Operating System:\tWindows Server 2008 Standard (6.0.6002)\nService Pack:\t\tService Pack 2 (2.0)\nBuild Type:\t\tUniprocessor Free\n
+win7 Operating System:\tWindows Server 2008 R2 Standard (6.1.7601)\nService Pack:\t\tService Pack 1 (1.0)\nBuild Type:\t\tUniprocessor Free\n
+win2008r2 Operating System:\tWindows 7 Ultimate N (6.1.7601)\nService Pack:\t\tService Pack 1 (1.0)\nBuild Type:\t\tUniprocessor Free\n
+win8 Operating System:\tWindows 8 Ultimate N (6.2.9200)\nBuild Type:\t\tUniprocessor Free\n
+win81 Operating System:\tWindows 8.1 Ultimate N (6.3.9600)\nBuild Type:\t\tUniprocessor Free\n
+win10 Operating System:\tWindows 10 Ultimate N (10.0.18362)\nBuild Type:\t\tUniprocessor Free\n
 EOF
