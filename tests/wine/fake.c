@@ -1,4 +1,4 @@
-/* cfgmgr32, setupapi and netapi32 in one DLL, copied beside the program under each name: the machine below. FAKE
+/* cfgmgr32, setupapi and netapi32 in one DLL, installed in the system folder under each name: the machine below. FAKE
    picks a variant: c<n>/d<n> the first class's name/device of n characters, u<n> NetUserEnum failing with n, k
    account names of U+4E2D. */
 #define _CFGMGR32_

@@ -1,16 +1,34 @@
 #!/usr/bin/env bash
 # The devices and users sections over the machine that fake.c describes, the size checks of the devices section, a
-# failing account enumeration; and both sections with those DLLs switched off.
+# failing account enumeration; both sections with those DLLs switched off, and with them beside the program only.
 . "$(dirname "$0")/lib.sh"
 "$RUNNER" cmd /c echo %COMPUTERNAME% </dev/null >"$work/computer" 2>/dev/null
+# The fakes go where the program's GetSystemDirectoryA points; Wine's own files of those names come back at the end.
+sys=$prefix/drive_c/windows/system32
+dlls="cfgmgr32 setupapi netapi32"
+mkdir "$work/wine"
+for dll in $dlls; do
+  cp -p "$sys/$dll.dll" "$work/wine/" || fail "no $dll.dll in $sys"
+done
+cleanup='cp -p "$work/wine/"*.dll "$sys/"'
 devices() { banner; printf '\n*******\nDevices\n*******\n\n%s\n' "$(tr -d '\r' <"$work/computer")"; }
 users() { printf '\n*************\nUser Accounts\n*************\n\n'; }
 classes() { printf '\n+Display adapters\n...%s\n\n+Net\n...Realtek RTL8139\n...Intel PRO/100\nRequired Size 3\n' "$1"
   printf 'Required Size 3\n\n+Shared\n...Shared Device\n'; }  # FIRST-DEVICE
 WINEDLLOVERRIDES="cfgmgr32,setupapi,netapi32=d;mscoree,mshtml=" run -DU
 { devices; users; printf 'NUE() returned 127\n\nTotal time taken: N ms\n'; } | expect 0 "-DU, DLLs switched off"
-mkdir "$work/app" && cp "$EXE" "$work/app/" && for dll in cfgmgr32 setupapi netapi32; do cp "$FAKE_DLL" "$work/app/$dll.dll"; done
-export EXE=$work/app/${EXE##*/} WINEDLLOVERRIDES="cfgmgr32,setupapi,netapi32=n;mscoree,mshtml="
+export WINEDLLOVERRIDES="cfgmgr32,setupapi,netapi32=n;mscoree,mshtml="
+mkdir "$work/app"
+cp "$EXE" "$work/app/"
+for dll in $dlls; do
+  cp "$FAKE_DLL" "$work/app/$dll.dll"
+  rm "$sys/$dll.dll"
+done
+EXE=$work/app/${EXE##*/} run -DU
+{ devices; users; printf 'NUE() returned 127\n\nTotal time taken: N ms\n'; } | expect 0 "-DU, fakes beside the exe"
+for dll in $dlls; do
+  cp "$FAKE_DLL" "$sys/$dll.dll"
+done
 run -DU
 { devices; classes "NVIDIA GeForce 6200"; users
   printf 'User:\t\tAdministrator (Admin)\nFlags: \t\tAccount has no password\n\t\tAccount password does not expire\n\n'
