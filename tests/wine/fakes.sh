@@ -6,12 +6,13 @@
 "$RUNNER" cmd /c echo %COMPUTERNAME% </dev/null >"$work/computer" 2>/dev/null
 # The fakes go where the program's GetSystemDirectoryA points; Wine's own files of those names come back at the end.
 sys=$prefix/drive_c/windows/system32
-dlls="cfgmgr32 setupapi netapi32"
-mkdir "$work/wine"
-for dll in $dlls; do
-  cp -p "$sys/$dll.dll" "$work/wine/" || fail "no $dll.dll in $sys"
+mkdir "$work/wine" "$work/app"
+cleanup='mv "$work/wine/"*.dll "$sys/"'
+cp "$EXE" "$work/app/"
+for dll in cfgmgr32 setupapi netapi32; do
+  mv "$sys/$dll.dll" "$work/wine/" || fail "no $dll.dll in $sys"
+  cp "$FAKE_DLL" "$work/app/$dll.dll"
 done
-cleanup='cp -p "$work/wine/"*.dll "$sys/"'
 devices() { banner; printf '\n*******\nDevices\n*******\n\n%s\n' "$(tr -d '\r' <"$work/computer")"; }
 users() { printf '\n*************\nUser Accounts\n*************\n\n'; }
 administrator() {
@@ -23,17 +24,9 @@ classes() { printf '\n+Display adapters\n...%s\n\n+Net\n...Realtek RTL8139\n...I
 WINEDLLOVERRIDES="cfgmgr32,setupapi,netapi32=d;mscoree,mshtml=" run -DU
 { devices; users; printf 'NUE() returned 127\n\nTotal time taken: N ms\n'; } | expect 0 "-DU, DLLs switched off"
 export WINEDLLOVERRIDES="cfgmgr32,setupapi,netapi32=n;mscoree,mshtml="
-mkdir "$work/app"
-cp "$EXE" "$work/app/"
-for dll in $dlls; do
-  cp "$FAKE_DLL" "$work/app/$dll.dll"
-  rm "$sys/$dll.dll"
-done
 EXE=$work/app/${EXE##*/} run -DU
 { devices; users; printf 'NUE() returned 127\n\nTotal time taken: N ms\n'; } | expect 0 "-DU, fakes beside the exe"
-for dll in $dlls; do
-  cp "$FAKE_DLL" "$sys/$dll.dll"
-done
+mv "$work/app/"*.dll "$sys/"
 run -DU
 { devices; classes "NVIDIA GeForce 6200"; users
   administrator
