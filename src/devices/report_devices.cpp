@@ -15,6 +15,12 @@ static const int kMaxHeaderText = (int)kMaxBlockLength - 3;
 // real machines have a few hundred classes at most, nearly all valid.
 static const DWORD kMaxFailedClassesInARow = 1024;
 
+// Should the platform never say "past the last", the walks stop here.
+// Far above the few hundred setup classes of any machine.
+static const DWORD kMaxClassIndexes = 65536;
+// Far above the thousand or so member lines that a class's block can hold.
+static const DWORD kMaxDeviceIndexes = 65536;
+
 // Collects the member lines of one listable class and prints its block when
 // it has any.
 static void report_class(const char *setup_class_name, const char *class_description) {
@@ -29,7 +35,7 @@ static void report_class(const char *setup_class_name, const char *class_descrip
 
   memset(device_name, 0, sizeof device_name);
   int devices_listed = 0;
-  for (DWORD device_index = 0;; ++device_index) {
+  for (DWORD device_index = 0; device_index < kMaxDeviceIndexes; ++device_index) {
     int result = query_class_member(device_index, setup_class_name, device_name);
     if (result == -1) break;
     // -2 comes from the class-name lookup, not from the index: every further
@@ -64,7 +70,8 @@ int report_devices(void) {
   char class_description[kDeviceTextSize] = "";
   int listable = 0;
   DWORD failed_in_a_row = 0;
-  for (DWORD class_index = 0; failed_in_a_row < kMaxFailedClassesInARow; ++class_index) {
+  for (DWORD class_index = 0; class_index < kMaxClassIndexes && failed_in_a_row < kMaxFailedClassesInARow;
+       ++class_index) {
     int result = query_device_class(class_index, setup_class_name, class_description, &listable);
     if (result == -1) break;
     if (result != 0) {

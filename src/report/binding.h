@@ -8,11 +8,21 @@
 
 #include "platform.h"
 
-// Loads a system DLL, or gives NULL when the system has none. Windows 9x
-// would otherwise show a message box for a DLL that it cannot load.
+// Loads the DLL name from the system folder, or gives NULL when the system
+// has none there. A bare name would also be looked for beside the program, in
+// the current folder and on PATH, where anyone may have put a DLL of that name.
 inline HMODULE load_system_dll(const char *name) {
+  char path[MAX_PATH];
+  UINT folder_length = GetSystemDirectoryA(path, MAX_PATH);
+  // 0 when the folder is unknown, MAX_PATH or more when it does not fit.
+  if (folder_length == 0 || folder_length + 1 + strlen(name) >= MAX_PATH) return NULL;
+  path[folder_length] = '\\';
+  strcpy(path + folder_length + 1, name);
+  // Windows 9x would otherwise show a message box for a DLL that it cannot
+  // load. The altered search path looks for the DLL's own imports in its
+  // folder first.
   UINT previous_mode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  HMODULE dll = LoadLibraryA(name);
+  HMODULE dll = LoadLibraryExA(path, NULL, LOAD_WITH_ALTERED_SEARCH_PATH);
   SetErrorMode(previous_mode);
   return dll;
 }

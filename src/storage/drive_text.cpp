@@ -22,6 +22,15 @@ static char *kb_line(char *out, const char *label, uint64_t bytes) {
   return out + sprintf(out, "%s%s KB\n", label, digits);
 }
 
+// Under a per-user disk quota the total is the quota and the free figure the
+// whole disk's, which can be larger: the user's own use is then the quota less
+// what it leaves. Never a wrapped difference.
+static uint64_t used_bytes(const DriveFigures *drive) {
+  if (drive->free_bytes <= drive->total_bytes) return drive->total_bytes - drive->free_bytes;
+  if (drive->available_bytes <= drive->total_bytes) return drive->total_bytes - drive->available_bytes;
+  return 0;
+}
+
 void format_drive_block(const DriveFigures *drive, char *buffer) {
   const char *type_text = drive_type_text(drive->type);
   char *out = buffer;
@@ -48,7 +57,7 @@ void format_drive_block(const DriveFigures *drive, char *buffer) {
   // two rounded figures.
   out += sprintf(out, "\nStorage Space\n-------------\n\n");
   out = kb_line(out, "Space free            : ", drive->free_bytes);
-  out = kb_line(out, "Space used            : ", drive->total_bytes - drive->free_bytes);
+  out = kb_line(out, "Space used            : ", used_bytes(drive));
   out = kb_line(out, "Total space           : ", drive->total_bytes);
   sprintf(out, "\n\n");
 }

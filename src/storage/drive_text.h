@@ -12,6 +12,7 @@ struct DriveFigures {
   int has_space;  // the space query succeeded
   uint64_t total_bytes;
   uint64_t free_bytes;
+  uint64_t available_bytes;  // to the caller: under a disk quota, what the quota leaves
   uint32_t sectors_per_cluster;
   uint32_t bytes_per_sector;
   uint32_t free_clusters;

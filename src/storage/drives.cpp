@@ -31,6 +31,7 @@ static void report_drive(char letter) {
     if (drive.has_space) {
       drive.total_bytes = total_bytes.QuadPart;
       drive.free_bytes = free_bytes.QuadPart;
+      drive.available_bytes = available.QuadPart;
       // A cluster query that fails after the space query succeeded shows zeros.
       DWORD figures[4] = {0, 0, 0, 0};
       if (GetDiskFreeSpaceA(root, &figures[0], &figures[1], &figures[2], &figures[3])) {

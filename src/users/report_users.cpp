@@ -7,6 +7,8 @@ static const DWORD kUserInfoLevel = 3;
 static const DWORD kEveryAccountKind = 0;  // no FILTER_* bit: every kind listed
 // About 1 KB per request: a few accounts at a time, one buffer held at once.
 static const DWORD kPreferredLength = 1024;
+// A request brings a few accounts: far more requests than any account database needs.
+static const DWORD kMaxRequests = 1000000;
 
 // Prints name in the ANSI code page, whole, one piece at a time. Characters
 // the code page lacks become its default character, "?". No default
@@ -46,13 +48,13 @@ static void print_account(const USER_INFO_3 *user) {
 void print_user_accounts(LPCWSTR server_name) {
   // Set once: the platform advances it, and each further request hands it back.
   DWORD resume = 0;
-  NET_API_STATUS status;
-  do {
+  for (DWORD request = 0; request < kMaxRequests; ++request) {
+    DWORD resume_before = resume;
     LPBYTE buffer = NULL;
     DWORD entries_read = 0;
     DWORD total_entries = 0;
-    status = NetUserEnum(server_name, kUserInfoLevel, kEveryAccountKind, &buffer, kPreferredLength, &entries_read,
-                         &total_entries, &resume);
+    NET_API_STATUS status = NetUserEnum(server_name, kUserInfoLevel, kEveryAccountKind, &buffer, kPreferredLength,
+                                        &entries_read, &total_entries, &resume);
     if (status == NERR_Success || status == ERROR_MORE_DATA) {
       const USER_INFO_3 *users = (const USER_INFO_3 *)buffer;
       for (DWORD i = 0; users && i < entries_read; ++i) print_account(&users[i]);
@@ -61,7 +63,9 @@ void print_user_accounts(LPCWSTR server_name) {
     }
     // A failing request may still hand back a buffer.
     if (buffer) NetApiBufferFree(buffer);
-  } while (status == ERROR_MORE_DATA);
+    // "More data" with the handle where it was: the next request would only repeat this one.
+    if (status != ERROR_MORE_DATA || resume == resume_before) break;
+  }
 }
 
 int report_users(void) {

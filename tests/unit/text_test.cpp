@@ -46,15 +46,27 @@ TEST(Text, DriveBlock) {
       "Space free            : 1 KB\nSpace used            : 4294967297 KB\n"
       "Total space           : 4294967299 KB\n\n\n";
   const struct { DriveFigures drive; const char *text; } rows[] = {
-      // 2^42 + 3072 bytes total, 1536 free: the used figure divides the byte
-      // difference; cluster counts of 2^31 and more stay unsigned.
-      {{'C', 3, "", 0x0012ABCD, "NTFS", 1, (1ull << 42) + 3072, 1536, 8, 512, 1, 0xFFFFFFFFu},
+      // 2^42 + 3072 bytes total, 1536 free (512 of them the caller's): the
+      // used figure divides the byte difference; cluster counts of 2^31 and
+      // more stay unsigned.
+      {{'C', 3, "", 0x0012ABCD, "NTFS", 1, (1ull << 42) + 3072, 1536, 512, 8, 512, 1, 0xFFFFFFFFu},
        mounted},
-      {{'A', 2, "", 0, "", 0, 0, 0, 0, 0, 0, 0}, "\n=======\nDrive A\n=======\n\nNo media present (Removable)\n\n"},
-      {{'D', 9, "", 0, "", 0, 0, 0, 0, 0, 0, 0}, "\n=======\nDrive D\n=======\n\nNo media present (Unknown)\n\n"},
-      {{'E', 4, "SHARE", 0xDEADBEEF, "FAT", 0, 0, 0, 0, 0, 0, 0},
+      {{'A', 2, "", 0, "", 0, 0, 0, 0, 0, 0, 0, 0}, "\n=======\nDrive A\n=======\n\nNo media present (Removable)\n\n"},
+      {{'D', 9, "", 0, "", 0, 0, 0, 0, 0, 0, 0, 0}, "\n=======\nDrive D\n=======\n\nNo media present (Unknown)\n\n"},
+      {{'E', 4, "SHARE", 0xDEADBEEF, "FAT", 0, 0, 0, 0, 0, 0, 0, 0},
        "\n=======\nDrive E\n=======\n\nType                  : Network Drive\nVolume Label          : SHARE\n"
        "Volume Serial         : DEADBEEF\nFile System           : FAT\n"},
+      // A quota of 1 GiB with 700 MiB of it left, on a disk with 50 GiB free:
+      // used is the quota less what it leaves.
+      {{'H', 4, "HOME", 0x1234, "NTFS", 1, 1ull << 30, 50ull << 30, 700ull << 20, 8, 512, 179200, 262144},
+       "\n=======\nDrive H\n=======\n\nType                  : Network Drive\nVolume Label          : HOME\n"
+       "Volume Serial         : 1234\nFile System           : NTFS\n"
+       "\nClusters\n--------\n\n"
+       "Sectors per cluster   : 8\nBytes per sector      : 512\nFree clusters         : 179200\n"
+       "Used clusters         : 82944\nTotal clusters        : 262144\n"
+       "\nStorage Space\n-------------\n\n"
+       "Space free            : 52428800 KB\nSpace used            : 331776 KB\n"
+       "Total space           : 1048576 KB\n\n\n"},
   };
   for (const auto &row : rows) {
     char text[kDriveBlockSize];

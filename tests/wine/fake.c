@@ -1,6 +1,8 @@
-/* cfgmgr32, setupapi and netapi32 in one DLL, copied beside the program under each name: the machine below. FAKE
+/* cfgmgr32, setupapi and netapi32 in one DLL, installed in the system folder under each name: the machine below. FAKE
    picks a variant: c<n>/d<n> the first class's name/device of n characters, u<n> NetUserEnum failing with n, k
-   account names of U+4E2D. */
+   account names of U+4E2D; walks that the services never end: a CM_Enumerate_Classes succeeding at every index, e
+   SetupDiEnumDeviceInfo finding a nameless device at every index of a class without devices, r NetUserEnum answering
+   "more data" without moving on. */
 #define _CFGMGR32_
 #define _SETUPAPI_
 #include <windows.h>
@@ -44,6 +46,10 @@ static BOOL give(const char *text, char *buffer, DWORD size, DWORD *required) {
   return lstrcpyA(buffer, text), TRUE;
 }
 CONFIGRET WINAPI CM_Enumerate_Classes(ULONG index, LPGUID guid, ULONG flags) {
+  if (variant == 'a' && index >= COUNT(classes)) {
+    guid->Data1 = index + 1;  /* a class that no other call knows */
+    return CR_SUCCESS;
+  }
   if (index >= COUNT(classes)) return CR_NO_SUCH_VALUE;
   return classes[index].name ? (guid->Data1 = index + 1, CR_SUCCESS) : CR_INVALID_DATA;
 }
@@ -65,6 +71,10 @@ HKEY WINAPI SetupDiOpenClassRegKeyExA(const GUID *guid, REGSAM access, DWORD fla
          !RegOpenKeyExA(HKEY_CURRENT_USER, CLASS(guid->Data1).key, 0, KEY_READ, &key) ? key : INVALID_HANDLE_VALUE;
 }
 BOOL WINAPI SetupDiEnumDeviceInfo(HDEVINFO set, DWORD index, PSP_DEVINFO_DATA device) {
+  if (variant == 'e' && CLASS((INT_PTR)set).count == 0) {
+    device->DevInst = 0;  /* no names */
+    return TRUE;
+  }
   if (device->cbSize == sizeof *device && index < CLASS((INT_PTR)set).count) return device->DevInst = index, TRUE;
   return SetLastError(ERROR_NO_MORE_ITEMS), FALSE;
 }
@@ -79,6 +89,12 @@ BOOL WINAPI SetupDiDestroyDeviceInfoList(HDEVINFO set) { return set != INVALID_H
 NET_API_STATUS WINAPI NetUserEnum(LPCWSTR server, DWORD level, DWORD filter, LPBYTE *buffer, DWORD preferred,
                                   LPDWORD read, LPDWORD total, LPDWORD resume) {
   if (variant == 'u') return number;
+  if (variant == 'r') {
+    *buffer = (LPBYTE)users;
+    *read = 1;
+    *total = COUNT(users);
+    return ERROR_MORE_DATA;
+  }
   if (level != 3 || ++requests > 9) return ERROR_INVALID_PARAMETER;
   *buffer = (LPBYTE)(users + *resume), *total = COUNT(users), *read = *resume == 1 ? 2 : 1, *resume += *read;
   return *resume < COUNT(users) ? ERROR_MORE_DATA : NERR_Success;

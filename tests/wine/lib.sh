@@ -8,9 +8,9 @@ end() {  # the script's $cleanup, then PASS only after a normal end without a fa
 }
 trap end EXIT
 # run ARGS: the output as written in $work/raw (a file: Wine's services would hold a pipe open), without CRs and
-# with the elapsed time as N in $work/out; the exit status in $status.
+# with the elapsed time as N in $work/out; the exit status in $status (124 when $limit seconds, if set, ran out).
 run() {
-  "$RUNNER" "$EXE" "$@" >"$work/raw" 2>"$work/err" </dev/null; status=$?
+  timeout "${limit:-0}" "$RUNNER" "$EXE" "$@" >"$work/raw" 2>"$work/err" </dev/null; status=$?
   tr -d '\r' <"$work/raw" | sed -E 's/^Total time taken: [0-9]+ ms$/Total time taken: N ms/' >"$work/out"
 }
 # expect STATUS WHAT [FILE]: the exit status, every line ended by CR LF, and the output (or FILE) equal to stdin.
