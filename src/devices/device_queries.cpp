@@ -94,10 +94,10 @@ static int read_member_name(HDEVINFO set, DWORD device_index, char *device_name)
 
   // Cleared first, so a property without a NUL still ends in the buffer.
   memset(device_name, 0, kDeviceTextSize);
-  if (!SetupDiGetDeviceRegistryPropertyA(set, &device, SPDRP_FRIENDLYNAME, NULL, (PBYTE)device_name,
-                                         kDeviceTextSize, NULL) &&
-      !SetupDiGetDeviceRegistryPropertyA(set, &device, SPDRP_DEVICEDESC, NULL, (PBYTE)device_name,
-                                         kDeviceTextSize, NULL))
+  if (!SetupDiGetDeviceRegistryPropertyA(set, &device, SPDRP_FRIENDLYNAME, NULL, (PBYTE)device_name, kDeviceTextSize,
+                                         NULL) &&
+      !SetupDiGetDeviceRegistryPropertyA(set, &device, SPDRP_DEVICEDESC, NULL, (PBYTE)device_name, kDeviceTextSize,
+                                         NULL))
     return -4;
   device_name[kDeviceTextSize - 1] = '\0';
   return 0;

@@ -86,9 +86,8 @@ BOOL WINAPI SetupDiEnumDeviceInfo(HDEVINFO set, DWORD member_index, PSP_DEVINFO_
   return g_setupapi.enum_device_info(set, member_index, device);
 }
 
-BOOL WINAPI SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DATA device, DWORD property,
-                                              PDWORD value_type, PBYTE buffer, DWORD buffer_size,
-                                              PDWORD required_size) {
+BOOL WINAPI SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DATA device, DWORD property, PDWORD value_type,
+                                              PBYTE buffer, DWORD buffer_size, PDWORD required_size) {
   if (!bind_setupapi()) return absent_function<BOOL>(FALSE);
   return g_setupapi.get_device_property(set, device, property, value_type, buffer, buffer_size, required_size);
 }

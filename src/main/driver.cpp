@@ -60,9 +60,7 @@ int run_main(int argc, char **argv) {
           seen |= kSwitchUsers;
           report_users();
           break;
-        default:
-          printf("Unknown switch - %c\n\n", *letter);
-          print_usage();
+        default: printf("Unknown switch - %c\n\n", *letter); print_usage();
       }
     }
   }

@@ -37,8 +37,8 @@ void read_hklm_string(char *destination, const char *key_path, const char *value
 __time32_t read_install_date(void) {
   DWORD install_date = 0;
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion", 0, KEY_QUERY_VALUE,
-                    &key) == ERROR_SUCCESS) {
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion", 0, KEY_QUERY_VALUE, &key) ==
+      ERROR_SUCCESS) {
     DWORD size = sizeof install_date;
     // A failed query leaves the variable undefined (a longer value overwrites
     // it with nothing usable).
@@ -53,8 +53,7 @@ __time32_t read_install_date(void) {
 // word from the registry. FALSE when it cannot be read.
 static BOOL read_product_type_edition(void) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductOptionsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-    return FALSE;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductOptionsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return FALSE;
   char product_type[kRegTextBytes + 1];
   BOOL read = query_text(key, "ProductType", product_type, sizeof product_type);
   RegCloseKey(key);

@@ -66,13 +66,28 @@ const char *nt_name(uint32_t major, uint32_t minor, uint32_t build, unsigned pro
 static const struct {
   uint32_t product;
   const char *edition;
-} kProductEditions[] = {
-    {0x01, "Ultimate"}, {0x02, "Home Basic"}, {0x03, "Home Premium"}, {0x04, "Enterprise"}, {0x06, "Business"},
-    {0x07, "Standard"}, {0x08, "Datacenter"}, {0x0A, "Enterprise"}, {0x0B, "Starter"}, {0x0C, "Datacenter"},
-    {0x0D, "Standard"}, {0x0E, "Enterprise"}, {0x11, "Web Server"}, {0x1C, "Ultimate N"},
-    {0x48, "Enterprise Evaluation"}, {0x4F, "Standard Evaluation"}, {0x50, "Datacenter Evaluation"},
-    {0x64, "Home Single Language"}, {0x65, "Home"}, {0x79, "Education"}, {0x7D, "Enterprise LTSC"},
-    {0xA1, "Pro for Workstations"}};
+} kProductEditions[] = {{0x01, "Ultimate"},
+                        {0x02, "Home Basic"},
+                        {0x03, "Home Premium"},
+                        {0x04, "Enterprise"},
+                        {0x06, "Business"},
+                        {0x07, "Standard"},
+                        {0x08, "Datacenter"},
+                        {0x0A, "Enterprise"},
+                        {0x0B, "Starter"},
+                        {0x0C, "Datacenter"},
+                        {0x0D, "Standard"},
+                        {0x0E, "Enterprise"},
+                        {0x11, "Web Server"},
+                        {0x1C, "Ultimate N"},
+                        {0x48, "Enterprise Evaluation"},
+                        {0x4F, "Standard Evaluation"},
+                        {0x50, "Datacenter Evaluation"},
+                        {0x64, "Home Single Language"},
+                        {0x65, "Home"},
+                        {0x79, "Education"},
+                        {0x7D, "Enterprise LTSC"},
+                        {0xA1, "Pro for Workstations"}};
 static const uint32_t kProductProfessional = 0x30;
 
 // "" for a code not in the table.

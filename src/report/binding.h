@@ -41,4 +41,3 @@ Result absent_function(Result failure) {
   SetLastError(ERROR_PROC_NOT_FOUND);
   return failure;
 }
-

@@ -11,8 +11,7 @@ void format_duration(char *buffer, uint32_t seconds);
 // Seconds since 1970-01-01 00:00:00 UTC for a UTC calendar time, with every
 // year divisible by 4 a leap year (true from 1901 to 2099). Months outside 1
 // to 12 count no days for the month.
-int32_t calendar_to_epoch(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute,
-                          unsigned second);
+int32_t calendar_to_epoch(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute, unsigned second);
 
 // Writes value as unsigned decimal into buffer (at least 21 bytes); the old
 // msvcrt of Windows 95 and NT 4.0 has no printf conversion for 64 bits.

@@ -9,13 +9,13 @@ static const struct {
   uint32_t mask;
   const char *line;
 } kAccountFlags[] = {
-    {0x2, "\t\tAccount is disabled\n"},                            // UF_ACCOUNTDISABLE
-    {0x20, "\t\tAccount has no password\n"},                       // UF_PASSWD_NOTREQD
-    {0x40, "\t\tPassword cannot be changed by user\n"},            // UF_PASSWD_CANT_CHANGE
-    {0x10, "\t\tAccount is locked\n"},                             // UF_LOCKOUT
-    {0x10000, "\t\tAccount password does not expire\n"},           // UF_DONT_EXPIRE_PASSWD
-    {0x80000, "\t\tTrusted for delegation\n"},                     // UF_TRUSTED_FOR_DELEGATION
-    {0x800000, "\t\tAccount password has expired\n"},              // UF_PASSWORD_EXPIRED
+    {0x2, "\t\tAccount is disabled\n"},                           // UF_ACCOUNTDISABLE
+    {0x20, "\t\tAccount has no password\n"},                      // UF_PASSWD_NOTREQD
+    {0x40, "\t\tPassword cannot be changed by user\n"},           // UF_PASSWD_CANT_CHANGE
+    {0x10, "\t\tAccount is locked\n"},                            // UF_LOCKOUT
+    {0x10000, "\t\tAccount password does not expire\n"},          // UF_DONT_EXPIRE_PASSWD
+    {0x80000, "\t\tTrusted for delegation\n"},                    // UF_TRUSTED_FOR_DELEGATION
+    {0x800000, "\t\tAccount password has expired\n"},             // UF_PASSWORD_EXPIRED
     {0x1000000, "\t\tTrusted to authenticate for delegation\n"},  // UF_TRUSTED_TO_AUTHENTICATE_FOR_DELEGATION
 };
 
