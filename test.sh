@@ -8,7 +8,10 @@
 set -u
 cd "$(dirname "$0")" || exit 1
 . tools/setup.sh
-sysreport_install || { echo "test.sh: installing the build and test tools failed"; exit 1; }
+sysreport_install || {
+  echo "test.sh: installing the build and test tools failed"
+  exit 1
+}
 
 passed=0
 failed=0
@@ -19,18 +22,50 @@ run_preset() {
   shift
   echo "== $preset $*"
   if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
-    broken="$broken $preset"; return
+    broken="$broken $preset"
+    return
   fi
   log=$(mktemp)
   ctest --preset "$preset" "$@" 2>&1 | tee "$log"
   summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
   rm -f "$log"
-  [ -n "$summary" ] || { broken="$broken $preset"; return; }
+  [ -n "$summary" ] || {
+    broken="$broken $preset"
+    return
+  }
   total=$(echo "$summary" | sed -E 's/.* out of ([0-9]+).*/\1/')
   bad=$(echo "$summary" | sed -E 's/.*, ([0-9]+) tests? failed.*/\1/')
   passed=$((passed + total - bad))
   failed=$((failed + bad))
 }
+
+# The style tools, each a check of its own: clang-format on all C and C++,
+# shfmt and shellcheck on the shell scripts, and no line of the sources,
+# tests or scripts longer than the column limit.
+check_style() {
+  local what=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    echo "test.sh: style check failed: $what"
+    failed=$((failed + 1))
+  fi
+}
+long_lines() {
+  local limit
+  limit=$(sed -n 's/^ColumnLimit: *//p' .clang-format)
+  ! awk -v limit="$limit" 'length($0) > limit { print FILENAME ":" FNR ": longer than " limit; found = 1 }
+    END { exit !found }' "$@"
+}
+mapfile -t c_files < <(git ls-files '*.c' '*.cpp' '*.h')
+mapfile -t shell_files < <(git ls-files '*.sh' .ci/run)
+mapfile -t test_files < <(git ls-files tests)
+echo "== style"
+check_style clang-format clang-format --dry-run --Werror "${c_files[@]}"
+check_style shfmt shfmt -d "${shell_files[@]}"
+check_style shellcheck shellcheck "${shell_files[@]}"
+check_style "line length" long_lines "${c_files[@]}" "${shell_files[@]}" "${test_files[@]}"
 
 run_preset host
 if [ "${SYSREPORT_WINE:-}" != 64 ] && sysreport_wine32_works; then

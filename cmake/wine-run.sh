@@ -26,7 +26,10 @@ else
 fi
 
 if [ "${1:-}" = --stop ]; then
-  [ ! -d "$WINEPREFIX" ] || { "$WINESERVER" -k; "$WINESERVER" -w; } >/dev/null 2>&1
+  [ ! -d "$WINEPREFIX" ] || {
+    "$WINESERVER" -k
+    "$WINESERVER" -w
+  } >/dev/null 2>&1
   exit 0
 fi
 
@@ -34,7 +37,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   "$wine" wineboot -i </dev/null >/dev/null 2>&1
   "$WINESERVER" -w
-  [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-run: creating the prefix $WINEPREFIX failed" >&2; exit 1; }
+  [ -f "$WINEPREFIX/system.reg" ] || {
+    echo "wine-run: creating the prefix $WINEPREFIX failed" >&2
+    exit 1
+  }
 fi
 # A persistent server, and Wine's services, started by a program whose output
 # goes nowhere: whoever reads an inherited pipe would wait for them for ever.

@@ -3,12 +3,12 @@
 # run.sh and test.sh; installs nothing that is already there. Returns
 # non-zero when the installation fails.
 
-sysreport_packages="cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-i686-win32 \
-g++-mingw-w64-x86-64-win32 wine wine32:i386 wine64 zip"
+sysreport_packages=(cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
+  wine wine32:i386 wine64 zip clang-format shfmt shellcheck)
 
 sysreport_missing() {
   local missing="" package
-  for package in $sysreport_packages; do
+  for package in "${sysreport_packages[@]}"; do
     dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q "ok installed" || missing="$missing $package"
   done
   echo "$missing"
@@ -23,7 +23,7 @@ sysreport_install() {
       dpkg --add-architecture i386 || return 1
     fi
     apt-get update -q || return 1
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $sysreport_packages || return 1
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${sysreport_packages[@]}" || return 1
   fi
 }
 

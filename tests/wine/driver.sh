@@ -1,20 +1,64 @@
 #!/usr/bin/env bash
-# The command line: endings, repeated letters, wildcard expansion.
+# The command line: endings, repeated letters, wildcard expansion, a report that cannot be written.
+# shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
-usage() { printf 'Usage: [-<switch options>]\n\nThe following switch options can be combined:\n\n-D Device information
--O OS information\n-S Storage Media information\n-U Users (2000/XP/2003 only)\n\n\n'; }
-run; { banner; usage; } | expect 1 "no argument"
-run -s; { banner; printf 'Unknown switch - s\n\n'; usage; } | expect 1 "-s"
-run /S; { banner; printf '\nTotal time taken: N ms\n'; } | expect 0 "/S"
+usage() {
+  cat <<'EOF'
+Usage: [-<switch options>]
+
+The following switch options can be combined:
+
+-D Device information
+-O OS information
+-S Storage Media information
+-U Users (2000/XP/2003 only)
+
+
+EOF
+}
+run
+{
+  banner
+  usage
+} | expect 1 "no argument"
+run -s
+{
+  banner
+  printf 'Unknown switch - s\n\n'
+  usage
+} | expect 1 "-s"
+run /S
+{
+  banner
+  printf '\nTotal time taken: N ms\n'
+} | expect 0 "/S"
+
 # -SX: the drive section as -S prints it (free space moves: digits masked), then the unknown switch, no elapsed time.
-run -S; sed -E 's/[0-9]+/N/g' "$work/out" | head -n -2 >"$work/drives"
-run -SX; sed -Ei 's/[0-9]+/N/g' "$work/out"
-{ cat "$work/drives"; printf 'Unknown switch - X\n\n'; usage; } | sed -E 's/[0-9]+/N/g' | expect 1 "-SX"
-for switches in "-DD 1 Devices" "-OO 1 Operating System Information" "-SS 2 Drive Information" "-UU 2 User Accounts"; do
-  set -- $switches && run "$1" && [ "$(grep -cx "${*:3}" "$work/out")" = "$2" ] || fail "$1: \"${*:3}\" not $2 times"
-done
-mkdir "$work/glob" && touch "$work/glob/-S" && cd "$work/glob" && run '-?' && cd - >/dev/null
+run -S
+sed -E 's/[0-9]+/N/g' "$work/out" | head -n -2 >"$work/drives"
+run -SX
+sed -Ei 's/[0-9]+/N/g' "$work/out"
+{
+  cat "$work/drives"
+  printf 'Unknown switch - X\n\n'
+  usage
+} | sed -E 's/[0-9]+/N/g' | expect 1 "-SX"
+
+while read -r switches count heading; do
+  run "$switches"
+  [ "$(grep -cx "$heading" "$work/out")" = "$count" ] || fail "$switches: \"$heading\" not $count times"
+done <<'EOF'
+-DD 1 Devices
+-OO 1 Operating System Information
+-SS 2 Drive Information
+-UU 2 User Accounts
+EOF
+
+mkdir "$work/glob"
+touch "$work/glob/-S"
+(cd "$work/glob" && run '-?')
 grep -qx 'Drive Information' "$work/out" || fail "-? beside a file -S did not run the drive report"
+
 # A report that cannot be written ends with status 2 and one line on standard error, beside Wine's own lines.
 unwritten() {
   [ "$1" = 2 ] || fail "$3: exit status $1, expected 2"

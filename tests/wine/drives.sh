@@ -1,32 +1,86 @@
 #!/usr/bin/env bash
 # Drives Q: (own label and serial) and R: (a failed volume query: under Wine only a label too long for the buffer
 # does that) in /dev/shm; the error mode around the queries; a -OSDU run changing neither registry nor drive files.
+# shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
-v=$(mktemp -d /dev/shm/sysreport-drives.XXXXXX) && mkdir -p "$v/q/folder" "$v/r" && printf 'data\r\n' >"$v/q/folder/f"
-printf REPORTVOL >"$v/q/.windows-label" && printf 0012abcd >"$v/q/.windows-serial" && printf %0200d 0 >"$v/r/.windows-label"
+v=$(mktemp -d /dev/shm/sysreport-drives.XXXXXX)
+mkdir -p "$v/q/folder" "$v/r"
+printf 'data\r\n' >"$v/q/folder/f"
+printf REPORTVOL >"$v/q/.windows-label"
+printf 0012abcd >"$v/q/.windows-serial"
+printf '%0200d' 0 >"$v/r/.windows-label"
+# shellcheck disable=SC2016 # expanded when the script ends
 cleanup='rm -rf "$v" "$prefix/dosdevices/"[qr]:; "$RUNNER" --stop'
 # The mount manager reads dosdevices only when the prefix's services start (--start: the prefix exists).
-"$RUNNER" --start && ln -sfn "$v/q" "$prefix/dosdevices/q:" && ln -sfn "$v/r" "$prefix/dosdevices/r:" && "$RUNNER" --stop
+"$RUNNER" --start
+ln -sfn "$v/q" "$prefix/dosdevices/q:"
+ln -sfn "$v/r" "$prefix/dosdevices/r:"
+"$RUNNER" --stop
+
 # Linux's own count of the tmpfs's 4 KiB blocks, again if it moved meanwhile.
-for try in 1 2 3; do before=$(stat -f -c '%b %f' "$v") && run -S && [ "$(stat -f -c '%b %f' "$v")" = "$before" ] && break; done
-read -r total free <<<"$before" && sed -n '/^Drive Q$/,/^Drive Z$/p' "$work/out" >"$work/q"
-printf 'Drive Q\n=======\n\nType                  : Hard Drive\nVolume Label          : REPORTVOL
-Volume Serial         : 12ABCD\nFile System           : NTFS\n\nClusters\n--------\n
-Sectors per cluster   : 8\nBytes per sector      : 512\nFree clusters         : %s
-Used clusters         : %s\nTotal clusters        : %s\n\nStorage Space\n-------------\n
-Space free            : %s KB\nSpace used            : %s KB\nTotal space           : %s KB\n\n\n
-=======\nDrive R\n=======\n\nNo media present (Hard Drive)\n\n\n=======\nDrive Z\n' "$free" $((total - free)) \
-  "$total" $((free * 4)) $(((total - free) * 4)) $((total * 4)) | expect 0 "-S, drives Q and R" "$work/q"
+for _ in 1 2 3; do
+  before=$(stat -f -c '%b %f' "$v")
+  run -S
+  [ "$(stat -f -c '%b %f' "$v")" != "$before" ] || break
+done
+read -r total free <<<"$before"
+used=$((total - free))
+sed -n '/^Drive Q$/,/^Drive Z$/p' "$work/out" >"$work/q"
+expect 0 "-S, drives Q and R" "$work/q" <<EOF
+Drive Q
+=======
+
+Type                  : Hard Drive
+Volume Label          : REPORTVOL
+Volume Serial         : 12ABCD
+File System           : NTFS
+
+Clusters
+--------
+
+Sectors per cluster   : 8
+Bytes per sector      : 512
+Free clusters         : $free
+Used clusters         : $used
+Total clusters        : $total
+
+Storage Space
+-------------
+
+Space free            : $((free * 4)) KB
+Space used            : $((used * 4)) KB
+Total space           : $((total * 4)) KB
+
+
+
+=======
+Drive R
+=======
+
+No media present (Hard Drive)
+
+
+=======
+Drive Z
+EOF
+
 # Wine shows the error mode only in a relay trace.
 WINEDEBUG=+relay run -S
-grep -oE 'Call KERNEL32\.(SetErrorMode\([0-9a-f]+\)|GetVolumeInformationA)' "$work/err" | sed -E 's/\(0*([0-9a-f])/(\1/' |
-  uniq >"$work/calls"
-printf 'Call KERNEL32.%s\n' 'SetErrorMode(1)' GetVolumeInformationA 'SetErrorMode(0)' | expect 0 "error mode" "$work/calls"
+grep -oE 'Call KERNEL32\.(SetErrorMode\([0-9a-f]+\)|GetVolumeInformationA)' "$work/err" |
+  sed -E 's/\(0*([0-9a-f])/(\1/' | uniq >"$work/calls"
+printf 'Call KERNEL32.%s\n' 'SetErrorMode(1)' GetVolumeInformationA 'SetErrorMode(0)' |
+  expect 0 "error mode" "$work/calls"
+
 # Wine writes the registry files when its server ends. The first program after the server starts renews key time
 # stamps and the display class's DriverDateData: another program starts it here.
 snapshot() {
-  "$RUNNER" --stop && (cd "$prefix" && sed -E 's/^(\[.*\]) [0-9]+$/\1/; /^#time=|^"DriverDateData"=/d' ./*.reg)
-  (cd "$v" && find . -printf '%p %s %T@ %m\n' | sort && find . -type f -exec cat {} +)
+  "$RUNNER" --stop
+  (cd "$prefix" && sed -E 's/^(\[.*\]) [0-9]+$/\1/; /^#time=|^"DriverDateData"=/d' ./*.reg)
+  cd "$v" || return
+  find . -printf '%p %s %T@ %m\n' | sort
+  find . -type f -exec cat {} +
 }
-"$RUNNER" reg query 'HKCU\Software' >/dev/null 2>&1 </dev/null && snapshot >"$work/before"
-run -OSDU; snapshot | expect 0 "the registry and drives Q and R after -OSDU" "$work/before"
+"$RUNNER" reg query 'HKCU\Software' >/dev/null 2>&1 </dev/null
+snapshot >"$work/before"
+run -OSDU
+snapshot | expect 0 "the registry and drives Q and R after -OSDU" "$work/before"

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # ./run.sh as a user runs it, after the other Wine tests: the report alone on standard output, nothing rebuilt, none
 # of the tests' registry changes in its prefix, and no Wine process of that prefix left behind.
+# shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 top=$(cd "$(dirname "$0")/../.." && pwd)
 runs_in=$top/build/mingw/wineprefix
 [ "$SYSREPORT_BITS" = 32 ] || runs_in=$top/build/mingw64/wineprefix
 SYSREPORT_WINE=$SYSREPORT_BITS "$top/run.sh" -O </dev/null >"$work/raw" 2>"$work/err"
+# shellcheck disable=SC2034 # read by expect
 status=$?
-tr -d '\r' <"$work/raw" | sed -E 's/^([A-Z][A-Za-z .]+:\t+).*/\1*/; s/^\t\t\t.+ ago$/\t\t\t* ago/; s/^Total time taken: [0-9]+ ms$/Total time taken: N ms/' >"$work/out"
+masks='s/^([A-Z][A-Za-z .]+:\t+).*/\1*/; s/^\t\t\t.+ ago$/\t\t\t* ago/'
+masks+='; s/^Total time taken: [0-9]+ ms$/Total time taken: N ms/'
+tr -d '\r' <"$work/raw" | sed -E "$masks" >"$work/out"
 {
   banner
   cat <<'TEXT'
