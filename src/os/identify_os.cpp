@@ -10,6 +10,29 @@ static const char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows NT\\Curre
 static const char kProductOptionsKey[] = "SYSTEM\\CurrentControlSet\\Control\\ProductOptions";
 static const char kHotfixQ246009Key[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\Q246009";
 
+// How the version keys are opened. Under WOW64 a 32-bit program would see the
+// copy of the Software keys that 64-bit Windows keeps for old programs, which
+// can lack or lag values: it asks for the native ones. Windows 2000 and older
+// know no such flag.
+static REGSAM version_key_access = KEY_QUERY_VALUE;
+
+// GetCurrentProcess's answer, which needs no import.
+static const HANDLE kCurrentProcess = (HANDLE)(LONG_PTR)-1;
+
+static REGSAM choose_version_key_access(void) {
+  typedef BOOL(WINAPI * IsWow64ProcessFunction)(HANDLE, PBOOL);
+  IsWow64ProcessFunction is_wow64_process;
+  look_up(GetModuleHandleA("kernel32.dll"), "IsWow64Process", &is_wow64_process);
+  BOOL wow64 = FALSE;
+  if (is_wow64_process && is_wow64_process(kCurrentProcess, &wow64) && wow64)
+    return KEY_QUERY_VALUE | KEY_WOW64_64KEY;
+  return KEY_QUERY_VALUE;
+}
+
+static LONG open_version_key(const char *path, HKEY *key) {
+  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, version_key_access, key);
+}
+
 // Reads value_name of key as text into text; "" and FALSE when the value is
 // missing, unreadable or longer than kRegTextBytes.
 static BOOL query_text(HKEY key, const char *value_name, char *text, size_t text_size) {
@@ -26,7 +49,7 @@ static BOOL query_text(HKEY key, const char *value_name, char *text, size_t text
 
 void read_hklm_string(char *destination, const char *key_path, const char *value_name) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key_path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+  if (open_version_key(key_path, &key) != ERROR_SUCCESS) {
     strcpy(destination, "Unknown");
     return;
   }
@@ -37,8 +60,7 @@ void read_hklm_string(char *destination, const char *key_path, const char *value
 __time32_t read_install_date(void) {
   DWORD install_date = 0;
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion", 0, KEY_QUERY_VALUE, &key) ==
-      ERROR_SUCCESS) {
+  if (open_version_key("Software\\Microsoft\\Windows NT\\CurrentVersion", &key) == ERROR_SUCCESS) {
     DWORD size = sizeof install_date;
     // A failed query leaves the variable undefined (a longer value overwrites
     // it with nothing usable).
@@ -49,11 +71,21 @@ __time32_t read_install_date(void) {
   return (__time32_t)install_date;
 }
 
+// Reads a value that not every version has into text (kRegTextBytes + 1
+// bytes): "" when it cannot be read, without a message.
+static void read_optional_text(const char *value_name, char *text) {
+  HKEY key;
+  text[0] = '\0';
+  if (open_version_key(kCurrentVersionKey, &key) != ERROR_SUCCESS) return;
+  query_text(key, value_name, text, kRegTextBytes + 1);
+  RegCloseKey(key);
+}
+
 // The edition when only the basic structure was filled: the product type
 // word from the registry. FALSE when it cannot be read.
 static BOOL read_product_type_edition(void) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductOptionsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return FALSE;
+  if (open_version_key(kProductOptionsKey, &key) != ERROR_SUCCESS) return FALSE;
   char product_type[kRegTextBytes + 1];
   BOOL read = query_text(key, "ProductType", product_type, sizeof product_type);
   RegCloseKey(key);
@@ -68,7 +100,7 @@ static void set_service_pack(const char *csd_version) {
   // Service Pack 6a still calls itself "Service Pack 6"; it leaves the key of
   // hotfix Q246009 behind.
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kHotfixQ246009Key, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+  if (open_version_key(kHotfixQ246009Key, &key) == ERROR_SUCCESS) {
     strcpy(os_info.service_pack, "Service Pack 6a");
     RegCloseKey(key);
   }
@@ -93,6 +125,7 @@ static DWORD query_product_code(const OSVERSIONINFOEXA *version) {
 
 int identify_os(void) {
   memset(&os_info, 0, sizeof os_info);
+  version_key_access = choose_version_key_access();
   OSVERSIONINFOEXA version;
   memset(&version, 0, sizeof version);
 
@@ -122,11 +155,23 @@ int identify_os(void) {
 
   if (version.dwPlatformId == VER_PLATFORM_WIN32_NT) {
     os_info.is_nt = 1;
-    strcpy(os_info.os_name,
-           nt_name(os_info.major_version, os_info.minor_version, (uint32_t)os_info.build, version.wProductType));
+    char edition_id[kRegTextBytes + 1] = "";
+    char installation_type[kRegTextBytes + 1] = "";
+    if (os_info.major_version >= 6) {
+      read_optional_text("EditionID", edition_id);
+      read_optional_text("InstallationType", installation_type);
+    }
+    NtFacts nt = {os_info.major_version,
+                  os_info.minor_version,
+                  (uint32_t)os_info.build,
+                  version.wProductType,
+                  version.wSuiteMask,
+                  query_product_code(&version),
+                  edition_id,
+                  installation_type};
+    strcpy(os_info.os_name, nt_name(&nt));
     if (extended)
-      strcpy(os_info.edition, nt_edition(version.wProductType, os_info.major_version, os_info.minor_version,
-                                         version.wSuiteMask, query_product_code(&version)));
+      nt_edition(os_info.edition, &nt);
     else if (!read_product_type_edition())
       return 0;
     set_service_pack(version.szCSDVersion);

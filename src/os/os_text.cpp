@@ -1,5 +1,7 @@
 #include "os/os_text.h"
 
+#include "os/product_editions.h"
+
 #include <stdio.h>
 #include <string.h>
 
@@ -10,7 +12,6 @@ static const unsigned kServer = 3;
 static const unsigned kSuiteEnterprise = 0x2;
 static const unsigned kSuiteDatacenter = 0x80;
 static const unsigned kSuitePersonal = 0x200;
-static const unsigned kSuiteBlade = 0x400;
 
 // Case-insensitive in the ASCII letters, which is all the words compared hold.
 static bool equal_ignoring_case(const char *a, const char *b) {
@@ -44,75 +45,59 @@ static const char *const kNt6Names[][2] = {{"Windows Vista", "Windows Server 200
                                            {"Windows 8", "Windows Server 2012"},
                                            {"Windows 8.1", "Windows Server 2012 R2"}};
 
-const char *nt_name(uint32_t major, uint32_t minor, uint32_t build, unsigned product_type) {
-  if (major == 5 && minor == 2) return "Windows Server 2003 family";
+// Enterprise multi-session reports a server's product type on purpose.
+static const uint32_t kProductMultiSession = 0xAF;
+
+const char *nt_name(const NtFacts *nt) {
+  uint32_t major = nt->major;
+  uint32_t minor = nt->minor;
+  if (major == 5 && minor == 2) return nt->product_type == kWorkstation ? "Windows XP" : "Windows Server 2003 family";
   if (major == 5 && minor == 1) return "Windows XP";
   if (major == 5 && minor == 0) return "Windows 2000";
   if (major <= 4) return "Windows NT";
-  bool server = product_type == kServer || product_type == kDomainController;
+  bool server =
+      (nt->product_type == kServer || nt->product_type == kDomainController) && nt->product != kProductMultiSession;
   if (major == 6 && minor <= 3) return kNt6Names[minor][server];
   // Windows 10 and 11, and the servers since 2016, share version 10.0; the
   // build tells them apart.
   if (major != 10 || minor != 0) return "";
-  if (!server) return build < 22000 ? "Windows 10" : "Windows 11";
-  if (build < 17763) return "Windows Server 2016";
-  if (build < 20348) return "Windows Server 2019";
-  if (build < 26100) return "Windows Server 2022";
+  if (!server) return nt->build < 22000 ? "Windows 10" : "Windows 11";
+  if (nt->build < 17763) return "Windows Server 2016";
+  if (nt->build < 20348) return "Windows Server 2019";
+  if (nt->build < 26100) return "Windows Server 2022";
   return "Windows Server 2025";
 }
 
-// GetProductInfo's product codes and their editions. Professional (0x30) is
-// named by version: it became "Pro" with 6.2.
+// Server 2003's editions by suite bit, tested in this order: a datacenter
+// server sets the enterprise bit too, and every server the terminal bit.
 static const struct {
-  uint32_t product;
+  unsigned bit;
   const char *edition;
-} kProductEditions[] = {{0x01, "Ultimate"},
-                        {0x02, "Home Basic"},
-                        {0x03, "Home Premium"},
-                        {0x04, "Enterprise"},
-                        {0x06, "Business"},
-                        {0x07, "Standard"},
-                        {0x08, "Datacenter"},
-                        {0x0A, "Enterprise"},
-                        {0x0B, "Starter"},
-                        {0x0C, "Datacenter"},
-                        {0x0D, "Standard"},
-                        {0x0E, "Enterprise"},
-                        {0x11, "Web Server"},
-                        {0x1C, "Ultimate N"},
-                        {0x48, "Enterprise Evaluation"},
-                        {0x4F, "Standard Evaluation"},
-                        {0x50, "Datacenter Evaluation"},
-                        {0x64, "Home Single Language"},
-                        {0x65, "Home"},
-                        {0x79, "Education"},
-                        {0x7D, "Enterprise LTSC"},
-                        {0xA1, "Pro for Workstations"}};
-static const uint32_t kProductProfessional = 0x30;
+} kServer2003Editions[] = {
+    {0x80, "Datacenter Edition"},         // VER_SUITE_DATACENTER
+    {0x2, "Enterprise Edition"},          // VER_SUITE_ENTERPRISE
+    {0x400, "Web Edition"},               // VER_SUITE_BLADE
+    {0x2000, "Storage Server"},           // VER_SUITE_STORAGE_SERVER
+    {0x4000, "Compute Cluster Edition"},  // VER_SUITE_COMPUTE_SERVER
+    {0x8000, "Home Server"},              // VER_SUITE_WH_SERVER
+    {0x20, "Small Business Server"},      // VER_SUITE_SMALLBUSINESS_RESTRICTED
+};
 
-// "" for a code not in the table.
-static const char *product_edition(uint32_t product, uint32_t major, uint32_t minor) {
-  if (product == kProductProfessional) return (major == 6 && minor <= 1) ? "Professional" : "Pro";
-  for (const auto &row : kProductEditions)
-    if (row.product == product) return row.edition;
-  return "";
-}
-
-// The datacenter bit is tested before the enterprise bit: a datacenter
-// server sets both.
-const char *nt_edition(unsigned product_type, uint32_t major, uint32_t minor, unsigned suite, uint32_t product) {
-  const char *edition = product_edition(product, major, minor);
-  if (*edition) return edition;
-  if (product_type == kWorkstation) {
+// The edition by product type and suite mask alone.
+static const char *suite_edition(const NtFacts *nt) {
+  uint32_t major = nt->major;
+  uint32_t minor = nt->minor;
+  unsigned suite = nt->suite;
+  if (nt->product_type == kWorkstation) {
     if (major == 4) return "Workstation 4.0";
+    if (major == 5 && minor == 2) return "Professional x64 Edition";
     if (suite & kSuitePersonal) return "Home Edition";
     return "Professional";
   }
-  if (product_type != kServer && product_type != kDomainController) return "";
+  if (nt->product_type != kServer && nt->product_type != kDomainController) return "";
   if (major == 5 && minor == 2) {
-    if (suite & kSuiteDatacenter) return "Datacenter Edition";
-    if (suite & kSuiteEnterprise) return "Enterprise Edition";
-    if (suite == kSuiteBlade) return "Web Edition";
+    for (const auto &row : kServer2003Editions)
+      if (suite & row.bit) return row.edition;
     return "Standard Edition";
   }
   if (major == 5 && minor == 0) {
@@ -128,6 +113,53 @@ const char *nt_edition(unsigned product_type, uint32_t major, uint32_t minor, un
   if (suite & kSuiteEnterprise) return "Server 4.0, Enterprise Edition";
   return "Server 4.0";
 }
+
+// True when text begins with the word.
+static bool begins_with_word(const char *text, const char *word) {
+  for (; *word; ++text, ++word)
+    if (*text != *word) return false;
+  return *text == '\0' || *text == ' ';
+}
+
+// Appends text to edition, as much as fits in kEditionSize bytes.
+static void append_edition(char *edition, const char *text) {
+  size_t length = strlen(edition);
+  copy_text(edition + length, kEditionSize - (int)length, text, kEditionSize);
+}
+
+static const char kServerCore[] = " (Server Core)";
+
+void nt_edition(char *edition, const NtFacts *nt) {
+  edition[0] = '\0';
+  const char *coded = NULL;
+  for (const auto &row : kProductEditions)
+    if (nt->major >= 6 && row.product == nt->product) coded = row.edition;
+  bool early_six = nt->major == 6 && nt->minor <= 1;
+  bool windows_8 = nt->major == 6 && (nt->minor == 2 || nt->minor == 3);
+  if (coded && early_six && begins_with_word(coded, "Pro")) {
+    // "Pro" was "Professional" until Windows 7.
+    append_edition(edition, "Professional");
+    coded += 3;
+  } else if (coded && windows_8 && begins_with_word(coded, "Home")) {
+    // Windows 8's core edition is plain "Windows 8".
+    coded += *(coded + 4) == ' ' ? 5 : 4;
+  }
+  if (coded)
+    append_edition(edition, coded);
+  else if (nt->major >= 6 && nt->edition_id && *nt->edition_id)
+    append_edition(edition, nt->edition_id);
+  else
+    append_edition(edition, suite_edition(nt));
+
+  // From Server 2012 on, Server Core is no longer in the product code.
+  size_t length = strlen(edition);
+  size_t suffix = sizeof kServerCore - 1;
+  bool marked = length >= suffix && equal_ignoring_case(edition + length - suffix, kServerCore);
+  if (!marked && nt->installation_type && equal_ignoring_case(nt->installation_type, "Server Core"))
+    append_edition(edition, kServerCore);
+}
+
+uint32_t uptime_seconds(uint64_t milliseconds) { return (uint32_t)(milliseconds / 1000); }
 
 const char *product_type_edition(const char *word) {
   if (equal_ignoring_case(word, "WINNT")) return "Workstation";

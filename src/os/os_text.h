@@ -29,15 +29,34 @@ struct OsInfo {
 // character of its CSD text. Both stay "" where no rule names it.
 void name_9x(uint32_t major, uint32_t minor, char release, const char **name, const char **edition);
 
-// Name of an NT family system from its version, build and product type (from
-// 6.0 on a domain controller or server gets the server's name); "" where no
-// rule names it.
-const char *nt_name(uint32_t major, uint32_t minor, uint32_t build, unsigned product_type);
+// What names an NT family system and its edition.
+struct NtFacts {
+  uint32_t major;
+  uint32_t minor;
+  uint32_t build;
+  unsigned product_type;          // of the extended version data; 0 without it
+  unsigned suite;                 // its suite mask
+  uint32_t product;               // GetProductInfo's code; 0 where there is none (before 6.0)
+  const char *edition_id;         // the CurrentVersion value EditionID, or ""
+  const char *installation_type;  // the CurrentVersion value InstallationType, or ""
+};
 
-// Edition from GetProductInfo's product code where it names one (0 when there
-// is none, as before 6.0), else from the extended version data's product type
-// and suite mask. A domain controller gets a server's edition.
-const char *nt_edition(unsigned product_type, uint32_t major, uint32_t minor, unsigned suite, uint32_t product);
+// Name of an NT family system (from 6.0 on a domain controller or server
+// gets the server's name, Enterprise multi-session the workstation's); ""
+// where no rule names it.
+const char *nt_name(const NtFacts *nt);
+
+// Room for an edition, as OsInfo holds it.
+static const int kEditionSize = 128;
+
+// Writes the edition into edition (kEditionSize bytes): from 6.0 on the
+// product code's, else EditionID where the code is unknown; else, and before
+// 6.0, from the product type and suite mask. A domain controller gets a
+// server's edition; a Server Core installation ends in " (Server Core)".
+void nt_edition(char *edition, const NtFacts *nt);
+
+// Whole seconds of a 64-bit millisecond count, as a duration.
+uint32_t uptime_seconds(uint64_t milliseconds);
 
 // Edition from the registry's product type word, for systems that fill only
 // the basic version data.

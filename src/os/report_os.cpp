@@ -1,9 +1,19 @@
 #include "os/os.h"
 
+#include "report/binding.h"
 #include "report/report.h"
 
 // Kept for the whole run, outside the record that identification clears.
 static char user_name[256];
+
+// Milliseconds since the system started. GetTickCount64 came with Vista;
+// the 32-bit count before it wraps after 49.7 days.
+static uint64_t tick_count(void) {
+  typedef ULONGLONG(WINAPI * GetTickCount64Function)(void);
+  GetTickCount64Function get_tick_count64;
+  look_up(GetModuleHandleA("kernel32.dll"), "GetTickCount64", &get_tick_count64);
+  return get_tick_count64 ? get_tick_count64() : GetTickCount();
+}
 
 void report_os(void) {
   print_heading("Operating System Information");
@@ -18,7 +28,7 @@ void report_os(void) {
   char install_age[512];
   format_duration(install_age, (DWORD)now - (DWORD)os_info.install_time);
   char uptime[512];
-  format_duration(uptime, GetTickCount() / 1000);
+  format_duration(uptime, uptime_seconds(tick_count()));
 
   DWORD size = sizeof user_name;
   if (!GetUserNameA(user_name, &size)) user_name[0] = '\0';

@@ -79,114 +79,68 @@ TEST(Text, DriveBlockFigures) {
   }
 }
 
-// The editions that Wine's versions and its GetProductInfo (0x1C or 0x07 only) cannot make.
-TEST(Text, NtEditions) {
+// The names and editions that Wine's versions and its GetProductInfo (0x1C or 0x07 only) cannot make: one row per
+// rule. The facts: major, minor, build, product type, suite, product code, EditionID, InstallationType.
+TEST(Text, NtNamesAndEditions) {
   const struct {
-    unsigned product, major, minor, suite;
-    uint32_t code;
-    const char *edition;
+    NtFacts nt;
+    const char *name, *edition;
   } rows[] = {
-      {1, 5, 1, 0x200, 0, "Home Edition"},
-      {1, 6, 0, 0, 0, "Professional"},
-      {1, 5, 2, 0x200, 0, "Home Edition"},
-      {1, 10, 0, 0x200, 0x99, "Home Edition"},
-      {3, 5, 2, 0x82, 0, "Datacenter Edition"},
-      {3, 5, 2, 0x2, 0, "Enterprise Edition"},
-      {3, 5, 2, 0x400, 0, "Web Edition"},
-      {3, 5, 2, 0x410, 0, "Standard Edition"},
-      {3, 5, 0, 0x82, 0, "Datacenter Edition"},
-      {3, 5, 0, 0x2, 0, "Advanced Server"},
-      {3, 5, 0, 0x400, 0, "Server"},
-      {3, 4, 0, 0x2, 0, "Server 4.0, Enterprise Edition"},
-      {3, 5, 1, 0x80, 0, "Server 4.0"},
-      {3, 5, 3, 0, 0, "Server 4.0"},
-      {3, 6, 0, 0x82, 0, "Datacenter"},
-      {3, 10, 0, 0x2, 0, "Enterprise"},
-      {3, 6, 1, 0x400, 0xABCDABCD, "Standard"},
-      {0, 5, 1, 0, 0, ""},
-      // A domain controller gets the server's edition.
-      {2, 5, 2, 0x400, 0, "Web Edition"},
-      {2, 6, 2, 0x80, 0, "Datacenter"},
-      // From 6.0 on the product code decides, before the product type and suite.
-      {3, 6, 0, 0x80, 0x07, "Standard"},
-      {1, 6, 0, 0x200, 0x01, "Ultimate"},
-      {1, 6, 0, 0, 0x02, "Home Basic"},
-      {1, 6, 0, 0, 0x03, "Home Premium"},
-      {1, 6, 0, 0, 0x04, "Enterprise"},
-      {1, 6, 0, 0, 0x06, "Business"},
-      {3, 6, 0, 0, 0x08, "Datacenter"},
-      {3, 6, 0, 0, 0x0A, "Enterprise"},
-      {1, 6, 0, 0, 0x0B, "Starter"},
-      {3, 6, 0, 0, 0x0C, "Datacenter"},
-      {1, 6, 0, 0, 0x0D, "Standard"},
-      {3, 6, 0, 0, 0x0E, "Enterprise"},
-      {3, 6, 0, 0, 0x11, "Web Server"},
-      {1, 6, 0, 0x200, 0x30, "Professional"},
-      {1, 6, 1, 0x200, 0x30, "Professional"},
-      {1, 6, 2, 0, 0x30, "Pro"},
-      {1, 10, 0, 0, 0x30, "Pro"},
-      {3, 6, 3, 0, 0x48, "Enterprise Evaluation"},
-      {3, 6, 3, 0, 0x4F, "Standard Evaluation"},
-      {3, 6, 3, 0, 0x50, "Datacenter Evaluation"},
-      {1, 6, 2, 0, 0x64, "Home Single Language"},
-      {1, 10, 0, 0, 0x65, "Home"},
-      {1, 10, 0, 0, 0x79, "Education"},
-      {1, 10, 0, 0, 0x7D, "Enterprise LTSC"},
-      {1, 10, 0, 0, 0xA1, "Pro for Workstations"},
+      {{3, 51, 1057, 1, 0, 0, "", ""}, "Windows NT", "Professional"},
+      {{5, 1, 2600, 1, 0x200, 0, "Professional", ""}, "Windows XP", "Home Edition"},
+      {{5, 2, 3790, 1, 0x200, 0, "", ""}, "Windows XP", "Professional x64 Edition"},
+      {{5, 2, 3790, 3, 0x82, 0, "", ""}, "Windows Server 2003 family", "Datacenter Edition"},
+      {{5, 2, 3790, 3, 0x12, 0, "", ""}, "Windows Server 2003 family", "Enterprise Edition"},
+      {{5, 2, 3790, 2, 0x410, 0, "", ""}, "Windows Server 2003 family", "Web Edition"},
+      {{5, 2, 3790, 3, 0x2010, 0, "", ""}, "Windows Server 2003 family", "Storage Server"},
+      {{5, 2, 3790, 3, 0x4010, 0, "", ""}, "Windows Server 2003 family", "Compute Cluster Edition"},
+      {{5, 2, 3790, 3, 0x8010, 0, "", ""}, "Windows Server 2003 family", "Home Server"},
+      {{5, 2, 3790, 3, 0x31, 0, "", ""}, "Windows Server 2003 family", "Small Business Server"},
+      {{5, 2, 3790, 3, 0x111, 0, "", ""}, "Windows Server 2003 family", "Standard Edition"},
+      {{5, 0, 2195, 3, 0x82, 0, "", ""}, "Windows 2000", "Datacenter Edition"},
+      {{5, 0, 2195, 3, 0x2, 0, "", ""}, "Windows 2000", "Advanced Server"},
+      {{4, 0, 1381, 3, 0x2, 0, "", ""}, "Windows NT", "Server 4.0, Enterprise Edition"},
+      {{5, 3, 0, 3, 0x80, 0, "", ""}, "", "Server 4.0"},
+      {{6, 1, 7601, 1, 0, 0x31, "", ""}, "Windows 7", "Professional N"},
+      {{6, 2, 9200, 3, 0x80, 0x07, "", ""}, "Windows Server 2012", "Standard"},
+      {{6, 2, 9200, 1, 0, 0x65, "Core", ""}, "Windows 8", ""},
+      {{6, 3, 9600, 1, 0, 0x64, "", ""}, "Windows 8.1", "Single Language"},
+      {{10, 0, 19045, 1, 0, 0x64, "", ""}, "Windows 10", "Home Single Language"},
+      {{6, 3, 9600, 2, 0, 0x0D, "", "Server Core"}, "Windows Server 2012 R2", "Standard (Server Core)"},
+      {{10, 0, 17763, 3, 0, 0x08, "", "server core"}, "Windows Server 2019", "Datacenter (Server Core)"},
+      {{10, 0, 21999, 3, 0, 0xAF, "", ""}, "Windows 10", "Enterprise multi-session"},
+      {{10, 0, 22000, 3, 0, 0xAF, "", ""}, "Windows 11", "Enterprise multi-session"},
+      {{10, 0, 26100, 1, 0, 0xCAFE, "IoTEnterpriseK", ""}, "Windows 11", "IoTEnterpriseK"},
+      {{10, 0, 20347, 3, 0x80, 0xABCDABCD, "", "Server Core"}, "Windows Server 2019", "Datacenter (Server Core)"},
+      {{6, 0, 6002, 2, 0x2, 0, "", ""}, "Windows Server 2008", "Enterprise"},
+      {{10, 0, 26099, 0, 0, 0, "", ""}, "Windows 11", ""},
+      {{6, 4, 9841, 1, 0, 0x30, "", ""}, "", "Pro"},
+      {{10, 1, 0, 1, 0, 0, "", ""}, "", "Professional"},
   };
   for (const auto &row : rows) {
-    const char *edition = nt_edition(row.product, row.major, row.minor, row.suite, row.code);
-    EXPECT_STREQ(row.edition, edition) << row.product << " " << row.major << "." << row.minor << " " << row.code;
+    char edition[kEditionSize];
+    nt_edition(edition, &row.nt);
+    const char *name = nt_name(&row.nt);
+    EXPECT_STREQ(row.name, name) << row.nt.major << "." << row.nt.minor << "." << row.nt.build;
+    EXPECT_STREQ(row.edition, edition) << row.nt.product_type << " " << row.nt.suite << " " << row.nt.product;
   }
-  EXPECT_STREQ("Workstation", product_type_edition("winnt"));
-  EXPECT_STREQ("Server", product_type_edition("LanmanNT"));
   EXPECT_STREQ("Advanced Server", product_type_edition("SERVERNT"));
   EXPECT_STREQ("", product_type_edition("WINNTX"));
   EXPECT_TRUE(may_be_service_pack_6a(4, "service PACK 6"));
   EXPECT_FALSE(may_be_service_pack_6a(5, "Service Pack 6"));
+  // 2^32 + 5000 ms: past the 49.7 days where the 32-bit tick count wraps.
+  EXPECT_EQ(4294972u, uptime_seconds((1ull << 32) + 5000));
 }
 
-// The names that Wine's presets and registry-defined versions cannot make.
-TEST(Text, SystemNames) {
-  const struct {
-    uint32_t major, minor, build;
-    unsigned product;
-    const char *name;
-  } nt_rows[] = {
-      {3, 51, 1057, 1, "Windows NT"},
-      {5, 3, 0, 1, ""},
-      {6, 2, 9200, 3, "Windows Server 2012"},
-      {6, 3, 9600, 2, "Windows Server 2012 R2"},
-      {6, 4, 9841, 1, ""},
-      {10, 0, 21999, 1, "Windows 10"},
-      {10, 0, 17762, 3, "Windows Server 2016"},
-      {10, 0, 20347, 3, "Windows Server 2019"},
-      {10, 0, 26099, 2, "Windows Server 2022"},
-      {10, 1, 0, 1, ""},
-      {7, 0, 0, 3, ""},
-  };
-  for (const auto &row : nt_rows) {
-    const char *name = nt_name(row.major, row.minor, row.build, row.product);
-    EXPECT_STREQ(row.name, name) << row.major << "." << row.minor << "." << row.build << " " << row.product;
-  }
-  const struct {
-    uint32_t major, minor;
-    char release;
-    const char *name, *edition;
-  } rows[] = {
-      {4, 0, 'C', "Windows 95", "OSR2"},
-      {4, 0, 'B', "Windows 95", "OSR2"},
-      {4, 10, 'C', "Windows 98", ""},
-      {5, 0, 'C', "", ""},
-      {4, 3, 'C', "", ""},
-  };
-  for (const auto &row : rows) {
-    const char *name;
-    const char *edition;
-    name_9x(row.major, row.minor, row.release, &name, &edition);
-    EXPECT_STREQ(row.name, name) << row.minor << row.release;
-    EXPECT_STREQ(row.edition, edition) << row.minor << row.release;
-  }
+TEST(Text, Windows95Releases) {
+  const char *name;
+  const char *edition;
+  name_9x(4, 0, 'B', &name, &edition);
+  EXPECT_STREQ("OSR2", edition);
+  name_9x(4, 10, 'C', &name, &edition);
+  EXPECT_STREQ("", edition);
+  name_9x(5, 0, 'C', &name, &edition);
+  EXPECT_STREQ("", name);
 }
 
 TEST(Text, NamePiecesKeepSurrogatePairsWhole) {

@@ -29,41 +29,18 @@ EOF
 mask() {
   sed -Ei 's/^(Current User|System Uptime|Current Time):(\t+).+/\1:\2*/; s/^\t\t\t.+ ago$/\t\t\t* ago/' "$work/out"
 }
-clock() {
-  echo "$(date +%s) $(cut -d. -f1 /proc/uptime)"
-}
-# The program's duration text of $1 seconds.
-ladder() {
-  local text="" left=$1 unit
-  for unit in 604800w 86400d 3600h 60m; do
-    if ((left >= ${unit%?})) || [ -n "$text" ]; then text+="$((left / ${unit%?}))${unit: -1} "; fi
-    left=$((left % ${unit%?}))
-  done
-  echo "$text${left}s"
-}
-read -r t0 u0 <<<"$(clock)"
+t0=$(date +%s)
 run -O
-read -r t1 u1 <<<"$(clock)"
-# The current time and the install age, as of some second of the run.
-for ((t = t0; t <= t1; ++t)); do
-  echo "Current Time:"$'\t\t'"$(date -ud @$t '+%a %b %d %T %Y')" >>"$work/times"
-  echo $'\t\t\t'"$(ladder $((t - 1000000000))) ago" >>"$work/times"
-done
-[ "$(grep -cxFf "$work/times" "$work/out")" = 2 ] || fail "current time and install age"
-# The uptime is Wine's tick count, which runs on a clock of its own (not the one of /proc/uptime, which counts
-# suspended time and drifts from it by up to 500 ppm): the ladder's seconds within 2 s + 0.2 % of the Linux uptime,
-# taken modulo the 32-bit tick count's 49.7 days.
-u0=$((u0 % 4294967))
-u1=$((u1 % 4294967))
-line=$(sed -n 's/^System Uptime:\t\t//p' "$work/out")
-up=0
-declare -A unit=([w]=604800 [d]=86400 [h]=3600 [m]=60 [s]=1)
-for part in $line; do
-  if [[ $part =~ ^([0-9]{1,9})([wdhms])$ ]]; then ((up += BASH_REMATCH[1] * unit[${BASH_REMATCH[2]}])); fi
-done
-if [ "$(ladder $up)" != "$line" ] || ((up < u0 - 2 - u0 / 500 || up > u1 + 2 + u1 / 500)); then
-  fail "uptime: $line, Linux uptime $u0 to $u1 s"
-fi
+t1=$(date +%s)
+# The clock lines: the current time of some second of the run, the install age (InstallDate 1000000000) of the run's
+# window read back from its text, the uptime in the same form.
+for ((t = t0; t <= t1; ++t)); do date -ud @$t '+Current Time:%t%t%a %b %d %T %Y'; done >"$work/times"
+grep -qxFf "$work/times" "$work/out" || fail "current time"
+ago='^\t\t\t([0-9]+)w ([0-6])d ([0-9]|1[0-9]|2[0-3])h ([0-5]?[0-9])m ([0-5]?[0-9])s ago$'
+read -r w d h m s < <(sed -nE "s/$ago/\1 \2 \3 \4 \5/p" "$work/out")
+age=$((${w:-0} * 604800 + ${d:-0} * 86400 + ${h:-0} * 3600 + ${m:-0} * 60 + ${s:-0} + 1000000000))
+((age >= t0 && age <= t1)) || fail "install age: $w $d $h $m $s"
+grep -qE $'^System Uptime:\t\t([0-9]+[wdhm] )*[0-9]+s$' "$work/out" || fail "uptime line"
 mask
 {
   banner
@@ -105,28 +82,31 @@ grep -E '^(Service Pack|Install Time):|ago$' "$work/out" >"$work/lines"
 printf 'Service Pack:\t\tService Pack 6a (1.0)\nInstall Time:\t\tUnknown\n\t\t\t* ago\n' |
   expect 0 "6a, before 1970" "$work/lines"
 
-# Version, build and product type from the registry: Windows 11, the servers of 10.0, and domain controllers.
-while IFS='|' read -r version build type system; do
+# Version, build, product type, EditionID and InstallationType from the registry: Windows 11, the servers of 10.0, a
+# Server Core, domain controllers. A product code that Wine knows decides before EditionID.
+while IFS='|' read -r version build type edition_id installation system; do
   regedit <<EOF
 REGEDIT4
 [$key]
 "CurrentVersion"="$version"
 "CurrentBuildNumber"="$build"
+"EditionID"="$edition_id"
+"InstallationType"="$installation"
 [$options]
 "ProductType"="$type"
 EOF
   run -O
   grep '^Operating System:' "$work/out" >"$work/lines"
-  printf 'Operating System:\t%s\n' "$system" | expect 0 "$version.$build $type" "$work/lines"
+  printf 'Operating System:\t%s\n' "$system" | expect 0 "$version.$build $type $installation" "$work/lines"
 done <<'EOF'
-10.0|22000|WinNT|Windows 11 Ultimate N (10.0.22000)
-10.0|14393|ServerNT|Windows Server 2016 Standard (10.0.14393)
-10.0|17763|ServerNT|Windows Server 2019 Standard (10.0.17763)
-10.0|20348|LanmanNT|Windows Server 2022 Standard (10.0.20348)
-10.0|26100|ServerNT|Windows Server 2025 Standard (10.0.26100)
-5.2|3790|LanmanNT|Windows Server 2003 family Standard Edition (5.2.3790)
-5.0|2195|LanmanNT|Windows 2000 Server (5.0.2195)
-4.0|1381|LanmanNT|Windows NT Server 4.0 (4.0.1381)
+10.0|22000|WinNT|Professional|Client|Windows 11 Ultimate N (10.0.22000)
+10.0|14393|ServerNT|ServerDatacenter|Server|Windows Server 2016 Standard (10.0.14393)
+10.0|17763|ServerNT|ServerStandard|Server Core|Windows Server 2019 Standard (Server Core) (10.0.17763)
+10.0|20348|LanmanNT|||Windows Server 2022 Standard (10.0.20348)
+10.0|26100|ServerNT|||Windows Server 2025 Standard (10.0.26100)
+5.2|3790|LanmanNT||Server Core|Windows Server 2003 family Standard Edition (5.2.3790)
+5.0|2195|LanmanNT|||Windows 2000 Server (5.0.2195)
+4.0|1381|LanmanNT|||Windows NT Server 4.0 (4.0.1381)
 EOF
 
 # Wine's presets. Its win7 is a server and its win2008r2 a workstation; its GetProductInfo answers 0x1C (Ultimate N)
@@ -144,16 +124,13 @@ while IFS='|' read -r preset system pack; do
 done <<'EOF'
 win95|Windows 95  (4.0.950)|9x
 win98|Windows 98 SE (4.10.2222)|9x
-winme|Windows Millennium Edition  (4.90.3000)|9x
 nt40|Windows NT Workstation 4.0 (4.0.1381)|Service Pack 6a (6.0)
 win2k|Windows 2000 Professional (5.0.2195)|Service Pack 4 (4.0)
 winxp|Windows XP Professional (5.1.2600)|Service Pack 3 (3.0)
 win2003|Windows Server 2003 family Standard Edition (5.2.3790)|Service Pack 2 (2.0)
-vista|Windows Vista Ultimate N (6.0.6002)|Service Pack 2 (2.0)
+winxp64|Windows XP Professional x64 Edition (5.2.3790)|Service Pack 2 (2.0)
 win2008|Windows Server 2008 Standard (6.0.6002)|Service Pack 2 (2.0)
-win7|Windows Server 2008 R2 Standard (6.1.7601)|Service Pack 1 (1.0)
 win2008r2|Windows 7 Ultimate N (6.1.7601)|Service Pack 1 (1.0)
-win8|Windows 8 Ultimate N (6.2.9200)|
 win81|Windows 8.1 Ultimate N (6.3.9600)|
 win10|Windows 10 Ultimate N (10.0.18362)|
 EOF
