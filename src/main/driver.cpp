@@ -20,7 +20,9 @@ static void print_banner(void) {
   printf("---------------------------------------------------------\n\n");
 }
 
-void print_usage(void) {
+static const char kNoSwitch[] = "no switch given";
+
+void print_usage(const char *why) {
   printf("Usage: [-<switch options>]\n\n");
   printf("The following switch options can be combined:\n\n");
   printf("-D Device information\n");
@@ -28,19 +30,26 @@ void print_usage(void) {
   printf("-S Storage Media information\n");
   printf("-U Users (2000/XP/2003 only)\n");
   printf("\n\n");
-  end_process(1);
+  end_process(1, why);
+}
+
+[[noreturn]] static void unknown_switch(char letter) {
+  printf("Unknown switch - %c\n\n", letter);
+  char why[80];
+  sprintf(why, "unknown switch - %c; the letters are D, O, S and U, in one argument", letter);
+  print_usage(why);
 }
 
 int run_main(int argc, char **argv) {
   DWORD start = GetTickCount();
   print_banner();
 
-  if (argc < 2) print_usage();
+  if (argc < 2) print_usage(kNoSwitch);
   const char *argument = argv[1];
-  if (argument[0] == '?') print_usage();
+  if (argument[0] == '?') print_usage(kNoSwitch);
 
   if (argument[0] == '-') {
-    if (argument[1] == '\0') print_usage();
+    if (argument[1] == '\0') print_usage(kNoSwitch);
     DWORD seen = 0;
     for (const char *letter = argument + 1; *letter; ++letter) {
       switch (*letter) {
@@ -60,7 +69,7 @@ int run_main(int argc, char **argv) {
           seen |= kSwitchUsers;
           report_users();
           break;
-        default: printf("Unknown switch - %c\n\n", *letter); print_usage();
+        default: unknown_switch(*letter);
       }
     }
   }

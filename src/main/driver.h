@@ -6,5 +6,6 @@
 // malformed command line ends the process through print_usage instead.
 int run_main(int argc, char **argv);
 
-// Prints the usage text and ends the process with status 1.
-[[noreturn]] void print_usage(void);
+// Prints the usage text and ends the process with status 1, saying why on
+// standard error.
+[[noreturn]] void print_usage(const char *why);

@@ -10,6 +10,6 @@ extern "C" {
 int _dowildcard = -1;
 }
 
-void end_process(int status) { exit(output_status(status)); }
+void end_process(int status, const char *why) { exit(output_status(status, why)); }
 
 int main(int argc, char **argv) { end_process(run_main(argc, argv)); }

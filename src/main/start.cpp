@@ -13,7 +13,7 @@ void __cdecl __set_app_type(int type);
 int __cdecl __getmainargs(int *argc, char ***argv, char ***envp, int expand_wildcards, int *new_mode);
 }
 
-void end_process(int status) { exit(output_status(status)); }
+void end_process(int status, const char *why) { exit(output_status(status, why)); }
 
 extern "C" [[noreturn]] void sysreport_start(void) {
   __set_app_type(1);  // console application

@@ -21,11 +21,16 @@ LONG systemtime_to_epoch(const SYSTEMTIME *time) {
   return calendar_to_epoch(time->wYear, time->wMonth, time->wDay, time->wHour, time->wMinute, time->wSecond);
 }
 
-int output_status(int status) {
+int output_status(int status, const char *why) {
   // A failed write leaves the stream's error flag set; errno still holds its reason.
-  if (fflush(stdout) == 0 && !ferror(stdout)) return status;
-  fprintf(stderr, "sysreport: the report could not be written: %s\n", strerror(errno));
-  return 2;
+  if (fflush(stdout) != 0 || ferror(stdout)) {
+    fprintf(stderr, "sysreport: the report could not be written: %s\n", strerror(errno));
+    return 2;
+  }
+  // A run that ends early says why where the console shows it, also when
+  // standard output goes to a file.
+  if (why) fprintf(stderr, "sysreport: %s\n", why);
+  return status;
 }
 
 const char *ctime_text(__time32_t t) {

@@ -18,10 +18,10 @@ LONG systemtime_to_epoch(const SYSTEMTIME *time);
 const char *ctime_text(__time32_t t);
 extern const char kNoTimeText[];
 
-// Flushes standard output and gives status back, or 2 when some of the report
-// could not be written, after saying so, with the runtime's reason, on
-// standard error.
-int output_status(int status);
+// Flushes standard output and gives status back, after saying why on
+// standard error where why is given; or 2 when some of the report could not
+// be written, after saying so, with the runtime's reason, instead.
+int output_status(int status, const char *why);
 
-// Ends the process with output_status(status).
-[[noreturn]] void end_process(int status);
+// Ends the process with output_status(status, why).
+[[noreturn]] void end_process(int status, const char *why = NULL);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The command line: endings, repeated letters, wildcard expansion, a report that cannot be written.
+# The command line: endings and what each says on standard error, repeated letters, wildcard expansion, a report that
+# cannot be written.
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
-usage() {
+usage_text() {
   cat <<'EOF'
 Usage: [-<switch options>]
 
@@ -16,17 +17,21 @@ The following switch options can be combined:
 
 EOF
 }
+# usage [MESSAGE]: the banner, the message, the usage text.
+usage() {
+  banner
+  printf '%s' "${1:-}"
+  usage_text
+}
+said="sysreport: no switch given"
 run
-{
-  banner
-  usage
-} | expect 1 "no argument"
-run -s
-{
-  banner
-  printf 'Unknown switch - s\n\n'
-  usage
-} | expect 1 "-s"
+usage | expect 1 "no argument"
+run -
+usage | expect 1 "a lone -"
+said="sysreport: unknown switch - o; the letters are D, O, S and U, in one argument"
+run -osdu
+usage $'Unknown switch - o\n\n' | expect 1 "-osdu"
+said=""
 run /S
 {
   banner
@@ -38,11 +43,13 @@ run -S
 sed -E 's/[0-9]+/N/g' "$work/out" | head -n -2 >"$work/drives"
 run -SX
 sed -Ei 's/[0-9]+/N/g' "$work/out"
+said="sysreport: unknown switch - X; the letters are D, O, S and U, in one argument"
 {
   cat "$work/drives"
   printf 'Unknown switch - X\n\n'
-  usage
+  usage_text
 } | sed -E 's/[0-9]+/N/g' | expect 1 "-SX"
+said=""
 
 while read -r switches count heading; do
   run "$switches"
@@ -59,7 +66,7 @@ touch "$work/glob/-S"
 (cd "$work/glob" && run '-?')
 grep -qx 'Drive Information' "$work/out" || fail "-? beside a file -S did not run the drive report"
 
-# A report that cannot be written ends with status 2 and one line on standard error, beside Wine's own lines.
+# A report that cannot be written ends with status 2 and only that line on standard error, beside Wine's own lines.
 unwritten() {
   [ "$1" = 2 ] || fail "$3: exit status $1, expected 2"
   grep -v '^wine: ' "$work/err" | tr -d '\r' >"$work/said"

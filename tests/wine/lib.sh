@@ -30,12 +30,14 @@ run() {
   status=$?
   tr -d '\r' <"$work/raw" | sed -E 's/^Total time taken: [0-9]+ ms$/Total time taken: N ms/' >"$work/out"
 }
-# expect STATUS WHAT [FILE]: the exit status, every line ended by CR LF, nothing of the program's on standard error,
-# and the output (or FILE) equal to stdin.
+# expect STATUS WHAT [FILE]: the exit status, every line ended by CR LF, the program's line on standard error equal to
+# $said (none by default), and the output (or FILE) equal to stdin.
 expect() {
   [ "$status" = "$1" ] || fail "$2: exit status $status, expected $1"
   if grep -qv $'\r$' "$work/raw" || [ -n "$(tail -c 1 "$work/raw")" ]; then fail "$2: a line not ended by CR LF"; fi
-  if grep -q '^sysreport:' "$work/err"; then fail "$2: the program wrote to standard error"; fi
+  local err
+  err=$(grep '^sysreport:' "$work/err" | tr -d '\r')
+  [ "$err" = "${said:-}" ] || fail "$2: standard error: \"$err\", expected \"${said:-}\""
   if ! diff - "${3:-$work/out}" >"$work/diff"; then
     fail "$2: output differs"
     cut -c 1-160 "$work/diff" | head -n 40 >&2
