@@ -19,20 +19,24 @@ preset=mingw
   }
   if [ "${SYSREPORT_WINE:-}" = 64 ]; then
     preset=mingw64
-    echo "run.sh: SYSREPORT_WINE=64: running the 64-bit build, build/mingw64/sysreport.exe"
+    echo "run.sh: SYSREPORT_WINE=64: running the 64-bit build, build/mingw64/sysreport64.exe"
   elif ! sysreport_wine32_works; then
     preset=mingw64
     echo "run.sh: Wine cannot run 32-bit programs on this machine: running the 64-bit build," \
-      "build/mingw64/sysreport.exe (the 32-bit program is built by cmake --preset mingw)"
+      "build/mingw64/sysreport64.exe (the 32-bit program is built by cmake --preset mingw)"
   fi
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" --target sysreport
 } >&2
 
 export SYSREPORT_WINEPREFIX="$PWD/build/$preset/wineprefix" SYSREPORT_BITS=32
-[ "$preset" = mingw ] || SYSREPORT_BITS=64
+program=sysreport.exe
+if [ "$preset" = mingw64 ]; then
+  SYSREPORT_BITS=64
+  program=sysreport64.exe
+fi
 cmake/wine-run.sh --start >&2
 status=0
-cmake/wine-run.sh "build/$preset/sysreport.exe" "$@" || status=$?
+cmake/wine-run.sh "build/$preset/$program" "$@" || status=$?
 cmake/wine-run.sh --stop >&2
 exit "$status"

@@ -1,5 +1,5 @@
-// The Windows entry of the MSVC and 64-bit MinGW builds: the runtime's
-// console start-up builds the argument vector and run_main does the rest.
+// The Windows entry of the MSVC build: the runtime's console start-up builds
+// the argument vector and run_main does the rest.
 #include <stdlib.h>
 
 #include "main/driver.h"

@@ -1,8 +1,8 @@
-// The console start-up of the 32-bit MinGW build, in place of MinGW's own:
-// that one comes prebuilt for the Pentium Pro (it uses cmov), and this one is
-// compiled for the 80386 with the rest of the program. The entry is not named
-// main because GCC would put a call to __main, which only MinGW's start-up
-// provides, at its top.
+// The console start-up of the MinGW builds, in place of MinGW's own: that one
+// imports more than the program needs, and its 32-bit form comes prebuilt for
+// the Pentium Pro (it uses cmov), while this one is compiled for the 80386
+// with the rest of the program. The entry is not named main because GCC would
+// put a call to __main, which only MinGW's start-up provides, at its top.
 #include <stdlib.h>
 
 #include "main/driver.h"

@@ -20,10 +20,17 @@
 #include <lm.h>
 #include <setupapi.h>
 
-#if defined(_WIN64)
+#if defined(_WIN64) && defined(__GNUC__)
+// On x64, msvcrt's plain ctime takes a 64-bit time: the same import as the
+// 32-bit program's. The sign is kept, so a time before 1970
+// still gets no text.
+extern "C" char *__cdecl sysreport_msvcrt_ctime(const __time64_t *timer) __asm__("ctime");
+inline char *ctime(const __time32_t *timer) {
+  __time64_t wide = *timer;
+  return sysreport_msvcrt_ctime(&wide);
+}
+#elif defined(_WIN64)
 #include <time.h>
-// On x64, msvcrt's time functions take 64-bit times; the sign is kept, so a
-// time before 1970 still gets no text.
 inline char *ctime(const __time32_t *timer) {
   __time64_t wide = *timer;
   return _ctime64(&wide);

@@ -24,6 +24,7 @@ for _ in 1 2 3; do
   [ "$(stat -f -c '%b %f' "$v")" != "$before" ] || break
 done
 read -r total free <<<"$before"
+grep -A4 -x 'Drive C' "$work/out" | grep -qx 'Volume Label          : (No Label)' || fail "C: has no label"
 used=$((total - free))
 sed -n '/^Drive Q$/,/^Drive Z$/p' "$work/out" >"$work/q"
 expect 0 "-S, drives Q and R" "$work/q" <<EOF
