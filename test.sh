@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the unit tests (host) and sysreport.exe
-# (mingw), and runs every test. The Wine tests run the 32-bit exe where Wine's
-# 32-bit loader can run; where the kernel cannot run 32-bit programs (or with
-# SYSREPORT_WINE=64) they run a 64-bit build of the same sources (mingw64).
-# Ends with one summary line; the exit status is 0 only when every build and
-# every test passed.
+# Installs what is missing, checks the style, builds the unit tests (host) and both programs (mingw), and runs every
+# test. The Wine tests run the 32-bit program where Wine's 32-bit loader can run; where the kernel cannot run 32-bit
+# programs (or with SYSREPORT_WINE=64) they run the 64-bit build of the same sources (mingw64). Ends with one summary
+# line; the exit status is 0 only when every build and every test passed.
 set -u
 cd "$(dirname "$0")" || exit 1
 . tools/setup.sh
@@ -12,60 +10,48 @@ sysreport_install || {
   echo "test.sh: installing the build and test tools failed"
   exit 1
 }
-
 passed=0
 failed=0
 broken=""
-# run_preset PRESET [CTEST ARGS...]: build, test, and add up the results.
+# count NAME COMMAND...: one check that passes when the command does.
+count() {
+  if "${@:2}"; then
+    passed=$((passed + 1))
+  else
+    echo "test.sh: check failed: $1"
+    failed=$((failed + 1))
+  fi
+}
+# run_preset PRESET [CTEST ARGS...]: build, test, and add up ctest's results.
 run_preset() {
-  local preset=$1 log summary total bad
+  local preset=$1 summary
   shift
   echo "== $preset $*"
   if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
     broken="$broken $preset"
     return
   fi
-  log=$(mktemp)
-  ctest --preset "$preset" "$@" 2>&1 | tee "$log"
-  summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
-  rm -f "$log"
-  [ -n "$summary" ] || {
-    broken="$broken $preset"
-    return
-  }
-  total=$(echo "$summary" | sed -E 's/.* out of ([0-9]+).*/\1/')
-  bad=$(echo "$summary" | sed -E 's/.*, ([0-9]+) tests? failed.*/\1/')
-  passed=$((passed + total - bad))
-  failed=$((failed + bad))
-}
-
-# The style tools, each a check of its own: clang-format on all C and C++,
-# shfmt and shellcheck on the shell scripts, and no line of the sources,
-# tests or scripts longer than the column limit.
-check_style() {
-  local what=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
+  ctest --preset "$preset" "$@" 2>&1 | tee "build/$preset/ctest.log"
+  summary=$(grep -E '^[0-9]+% tests passed' "build/$preset/ctest.log")
+  if [[ $summary =~ ([0-9]+)\ tests?\ failed\ out\ of\ ([0-9]+) ]]; then
+    passed=$((passed + BASH_REMATCH[2] - BASH_REMATCH[1]))
+    failed=$((failed + BASH_REMATCH[1]))
   else
-    echo "test.sh: style check failed: $what"
-    failed=$((failed + 1))
+    broken="$broken $preset"
   fi
 }
 long_lines() {
-  local limit
-  limit=$(sed -n 's/^ColumnLimit: *//p' .clang-format)
-  ! awk -v limit="$limit" 'length($0) > limit { print FILENAME ":" FNR ": longer than " limit; found = 1 }
-    END { exit !found }' "$@"
+  ! awk -v limit="$(sed -n 's/^ColumnLimit: *//p' .clang-format)" \
+    'length($0) > limit { print FILENAME ":" FNR ": too long"; found = 1 } END { exit !found }' "$@"
 }
 mapfile -t c_files < <(git ls-files '*.c' '*.cpp' '*.h')
 mapfile -t shell_files < <(git ls-files '*.sh' .ci/run)
 mapfile -t test_files < <(git ls-files tests)
 echo "== style"
-check_style clang-format clang-format --dry-run --Werror "${c_files[@]}"
-check_style shfmt shfmt -d "${shell_files[@]}"
-check_style shellcheck shellcheck "${shell_files[@]}"
-check_style "line length" long_lines "${c_files[@]}" "${shell_files[@]}" "${test_files[@]}"
+count clang-format clang-format --dry-run --Werror "${c_files[@]}"
+count shfmt shfmt -d "${shell_files[@]}"
+count shellcheck shellcheck "${shell_files[@]}"
+count "line length" long_lines "${c_files[@]}" "${shell_files[@]}" "${test_files[@]}"
 
 run_preset host
 if [ "${SYSREPORT_WINE:-}" != 64 ] && sysreport_wine32_works; then
@@ -77,7 +63,6 @@ else
   run_preset mingw -LE wine
   run_preset mingw64
 fi
-
 echo "test.sh: the Wine tests ran on $wine_on"
 [ -z "$broken" ] || echo "test.sh: build or test run broken in:$broken"
 echo "test.sh: $passed passed, $failed failed"

@@ -24,8 +24,7 @@ static REGSAM choose_version_key_access(void) {
   IsWow64ProcessFunction is_wow64_process;
   look_up(GetModuleHandleA("kernel32.dll"), "IsWow64Process", &is_wow64_process);
   BOOL wow64 = FALSE;
-  if (is_wow64_process && is_wow64_process(kCurrentProcess, &wow64) && wow64)
-    return KEY_QUERY_VALUE | KEY_WOW64_64KEY;
+  if (is_wow64_process && is_wow64_process(kCurrentProcess, &wow64) && wow64) return KEY_QUERY_VALUE | KEY_WOW64_64KEY;
   return KEY_QUERY_VALUE;
 }
 
