@@ -22,8 +22,8 @@ static const DWORD kMaxClassIndexes = 65536;
 static const DWORD kMaxDeviceIndexes = 65536;
 
 // Collects the member lines of one listable class and prints its block when
-// it has any.
-static void report_class(const char *setup_class_name, const char *class_description) {
+// it has any. Releases the class's set.
+static void report_class(const char *setup_class_name, const char *class_description, ClassMembers *members) {
   char class_block[kDeviceTextSize];
   char device_name[kDeviceTextSize];
   memset(class_block, 0, sizeof class_block);
@@ -36,7 +36,7 @@ static void report_class(const char *setup_class_name, const char *class_descrip
   memset(device_name, 0, sizeof device_name);
   int devices_listed = 0;
   for (DWORD device_index = 0; device_index < kMaxDeviceIndexes; ++device_index) {
-    int result = query_class_member(device_index, setup_class_name, device_name);
+    int result = query_class_member(device_index, setup_class_name, members, device_name);
     if (result == -1) break;
     // -2 comes from the class-name lookup, not from the index: every further
     // index would answer the same.
@@ -45,6 +45,7 @@ static void report_class(const char *setup_class_name, const char *class_descrip
 
     size_t name_length = strlen(device_name);
     if (block_length + name_length + 4 > kMaxBlockLength) {
+      release_class_members(members);
       printf("Yikes!...\n\n");
       end_process(1);
     }
@@ -54,6 +55,7 @@ static void report_class(const char *setup_class_name, const char *class_descrip
     block_length += name_length + 4;
     ++devices_listed;
   }
+  release_class_members(members);
   if (devices_listed > 0) printf("%s", class_block);
 }
 
@@ -69,17 +71,18 @@ int report_devices(void) {
   char setup_class_name[kDeviceTextSize] = "";
   char class_description[kDeviceTextSize] = "";
   int listable = 0;
+  ClassMembers members;
   DWORD failed_in_a_row = 0;
   for (DWORD class_index = 0; class_index < kMaxClassIndexes && failed_in_a_row < kMaxFailedClassesInARow;
        ++class_index) {
-    int result = query_device_class(class_index, setup_class_name, class_description, &listable);
+    int result = query_device_class(class_index, setup_class_name, class_description, &listable, &members);
     if (result == -1) break;
     if (result != 0) {
       ++failed_in_a_row;
       continue;
     }
     failed_in_a_row = 0;
-    if (listable == 1) report_class(setup_class_name, class_description);
+    if (listable == 1) report_class(setup_class_name, class_description, &members);
   }
   return 0;
 }

@@ -19,6 +19,7 @@ static char variant;
 static DWORD number;
 static char long_text[4100];
 static WCHAR long_name[601];
+static DWORD builds, left; /* device sets built, and not destroyed */
 
 /* In index order; a class's GUID and device set carry its index + 1. No name: an invalid entry. key: the HKCU key
    standing in for its setup key (the first has a description, "Software" none; no key: it cannot be opened).
@@ -55,8 +56,24 @@ static BOOL known(DWORD class_number) {
   return class_number >= 1 && class_number <= COUNT(classes) && classes[class_number - 1].name;
 }
 
+/* Writes n in decimal at text, with a NUL; returns the end. */
+static char *put_number(char *text, DWORD n) {
+  DWORD digits = 1;
+  for (DWORD rest = n; rest >= 10; rest /= 10) ++digits;
+  for (DWORD i = digits; i-- > 0; n /= 10) text[i] = (char)('0' + n % 10);
+  text[digits] = 0;
+  return text + digits;
+}
+
 BOOL WINAPI DllMainCRTStartup(HINSTANCE dll, DWORD reason, LPVOID reserved) {
   char fake[16] = "";
+  char line[48] = "fake: ";
+  DWORD written;
+  if (reason == DLL_PROCESS_DETACH && builds) { /* "fake: N set builds, N left" on standard error */
+    lstrcpyA(put_number(line + 6, builds), " set builds, ");
+    lstrcpyA(put_number(line + lstrlenA(line), left), " left\n");
+    WriteFile(GetStdHandle(STD_ERROR_HANDLE), line, lstrlenA(line), &written, 0);
+  }
   if (reason != DLL_PROCESS_ATTACH) return TRUE;
   GetEnvironmentVariableA("FAKE", fake, sizeof fake);
   variant = fake[0];
@@ -107,7 +124,9 @@ BOOL WINAPI SetupDiClassGuidsFromNameA(PCSTR name, LPGUID list, DWORD size, PDWO
 }
 
 HDEVINFO WINAPI SetupDiGetClassDevsA(const GUID *guid, PCSTR enumerator, HWND parent, DWORD flags) {
+  ++builds;
   if (!known(guid->Data1) || flags != DIGCF_PRESENT) return INVALID_HANDLE_VALUE;
+  ++left;
   return (HDEVINFO)(INT_PTR)guid->Data1;
 }
 
@@ -142,7 +161,7 @@ BOOL WINAPI SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DATA dev
   return give(text, (char *)buffer, size, required);
 }
 
-BOOL WINAPI SetupDiDestroyDeviceInfoList(HDEVINFO set) { return set != INVALID_HANDLE_VALUE; }
+BOOL WINAPI SetupDiDestroyDeviceInfoList(HDEVINFO set) { return set != INVALID_HANDLE_VALUE && left-- > 0; }
 
 /* One account, then two, then the last, each request going on where the one before ended. */
 NET_API_STATUS WINAPI NetUserEnum(LPCWSTR server, DWORD level, DWORD filter, LPBYTE *buffer, DWORD preferred,

@@ -128,6 +128,8 @@ Last Logon:	Never
 EOF
   elapsed
 } | expect 0 "-DU"
+grep '^fake:' "$work/err" >"$work/builds"
+echo "fake: 5 set builds, 0 left" | expect 0 "-DU: one device set per class, each destroyed" "$work/builds"
 
 FAKE=u5 run -U
 {
