@@ -1,6 +1,7 @@
 /* cfgmgr32, setupapi and netapi32 in one DLL, installed in the test prefix's system folder under each name: the
    machine below. FAKE picks a variant:
-   c<n>, d<n>  the first class's name, or its device's name, of n characters;
+   c<n>        the first class's name of n characters;
+   p<n>        n devices of class Ports (n > 3);
    u<n>        NetUserEnum failing with n;
    k           account names of U+4E2D;
    a           CM_Enumerate_Classes succeeding at every index;
@@ -23,7 +24,8 @@ static DWORD builds, left; /* device sets built, and not destroyed */
 
 /* In index order; a class's GUID and device set carry its index + 1. No name: an invalid entry. key: the HKCU key
    standing in for its setup key (the first has a description, "Software" none; no key: it cannot be opened).
-   shared: the installed classes of that name. device: the friendly name and description of each device. */
+   shared: the installed classes of that name. device: the friendly name and description of each device; past three
+   devices, a class's devices are its first name and their number. */
 static struct {
   const char *name;
   const char *key;
@@ -34,7 +36,7 @@ static struct {
     {"Display", "Software\\SysreportFake", 1, 1, {{"NVIDIA GeForce 6200"}}},
     {0},
     {"Net", "Software", 1, 3, {{0, "Realtek RTL8139"}, {0}, {"Intel PRO/100", "Ethernet"}}},
-    {"Ports", "Software", 1, 0, {{0}}},
+    {"Ports", "Software", 1, 0, {{"COM"}}},
     {"Modem", 0, 1, 1, {{"Hayes Optima"}}},
     {"Shared", "Software", 3, 1, {{"Shared Device"}}},
 };
@@ -83,7 +85,7 @@ BOOL WINAPI DllMainCRTStartup(HINSTANCE dll, DWORD reason, LPVOID reserved) {
   for (int i = 0; i < 599; ++i) long_name[i] = variant == 'k' ? 0x4E2D : L'n';
   long_name[599] = L'z';
   if (variant == 'c') classes[0].name = long_text;
-  if (variant == 'd') classes[0].device[0][0] = long_text;
+  if (variant == 'p') classes[3].count = number;
   return RegSetValueA(HKEY_CURRENT_USER, classes[0].key, REG_SZ, "Display adapters", 16) == ERROR_SUCCESS;
 }
 
@@ -141,7 +143,7 @@ HKEY WINAPI SetupDiOpenClassRegKeyExA(const GUID *guid, REGSAM access, DWORD fla
 BOOL WINAPI SetupDiEnumDeviceInfo(HDEVINFO set, DWORD index, PSP_DEVINFO_DATA device) {
   DWORD count = classes[(INT_PTR)set - 1].count;
   if (variant == 'e' && count == 0) {
-    device->DevInst = 0; /* a device without names, at every index */
+    device->DevInst = 1; /* a device without names (its second), at every index */
     return TRUE;
   }
   if (device->cbSize != sizeof *device || index >= count) {
@@ -154,10 +156,16 @@ BOOL WINAPI SetupDiEnumDeviceInfo(HDEVINFO set, DWORD index, PSP_DEVINFO_DATA de
 
 BOOL WINAPI SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DATA device, DWORD property, PDWORD type,
                                               PBYTE buffer, DWORD size, PDWORD required) {
-  const char *const *names = classes[(INT_PTR)set - 1].device[device->DevInst];
+  DWORD count = classes[(INT_PTR)set - 1].count;
+  const char *const *names = classes[(INT_PTR)set - 1].device[count > 3 ? 0 : device->DevInst];
   const char *text = 0;
+  char numbered[24];
   if (property == SPDRP_FRIENDLYNAME) text = names[0];
   if (property == SPDRP_DEVICEDESC) text = names[1];
+  if (count > 3 && text) {
+    put_number(numbered + lstrlenA(lstrcpyA(numbered, text)), device->DevInst + 1);
+    text = numbered;
+  }
   return give(text, (char *)buffer, size, required);
 }
 

@@ -29,14 +29,17 @@ $computer
 EOF
 }
 classes() {
-  cat <<EOF
+  cat <<'EOF'
 
 +Display adapters
-...$1
+...NVIDIA GeForce 6200
 
 +Net
 ...Realtek RTL8139
 ...Intel PRO/100
+EOF
+  [ $# = 0 ] || printf '\n+Ports\n%s\n' "$1"
+  cat <<'EOF'
 Required Size 3
 Required Size 3
 
@@ -61,31 +64,11 @@ Last Logon:	Sun Sep 09 01:46:40 2001
 
 EOF
 }
-elapsed() {
-  printf '\nTotal time taken: N ms\n'
-}
-
-# Without the services, and with the fakes beside the program only: no devices, and no account enumeration.
-WINEDLLOVERRIDES="cfgmgr32,setupapi,netapi32=d;mscoree,mshtml=" run -DU
-{
-  devices
-  users
-  echo "NUE() returned 127"
-  elapsed
-} >"$work/none"
-expect 0 "-DU, DLLs switched off" <"$work/none"
-export WINEDLLOVERRIDES="cfgmgr32,setupapi,netapi32=n;mscoree,mshtml="
-EXE=$work/app/${EXE##*/} run -DU
-expect 0 "-DU, fakes beside the exe" <"$work/none"
-
-mv "$work/app/"*.dll "$sys/"
-run -DU
-guest="$(printf '%255s' '' | tr ' ' n)z"
-unknown="$(printf '%599s' '' | tr ' ' n)z"
-{
-  devices
-  classes "NVIDIA GeForce 6200"
-  users
+# Every account of the fake, by their names of 256, 4 and 600 characters after the administrator.
+accounts() {
+  local guest unknown
+  guest="$(printf '%255s' '' | tr ' ' n)z"
+  unknown="$(printf '%599s' '' | tr ' ' n)z"
   administrator
   cat <<EOF
 User:		$guest (Guest)
@@ -126,6 +109,31 @@ Last Logon:	Never
 
 
 EOF
+}
+elapsed() {
+  printf '\nTotal time taken: N ms\n'
+}
+
+# Without the services, and with the fakes beside the program only: no devices, and no account enumeration.
+WINEDLLOVERRIDES="cfgmgr32,setupapi,netapi32=d;mscoree,mshtml=" run -DU
+{
+  devices
+  users
+  echo "NUE() returned 127"
+  elapsed
+} >"$work/none"
+expect 0 "-DU, DLLs switched off" <"$work/none"
+export WINEDLLOVERRIDES="cfgmgr32,setupapi,netapi32=n;mscoree,mshtml="
+EXE=$work/app/${EXE##*/} run -DU
+expect 0 "-DU, fakes beside the exe" <"$work/none"
+
+mv "$work/app/"*.dll "$sys/"
+run -DU
+{
+  devices
+  classes
+  users
+  accounts
   elapsed
 } | expect 0 "-DU"
 grep '^fake:' "$work/err" >"$work/builds"
@@ -145,7 +153,7 @@ for variant in a e c4095; do
   limit=10 FAKE=$variant run -D
   {
     devices
-    classes "NVIDIA GeForce 6200"
+    classes
     elapsed
   } | expect 0 "-D, FAKE=$variant"
 done
@@ -157,18 +165,15 @@ limit=10 FAKE=r run -U
   elapsed
 } | expect 0 "-U, FAKE=r"
 
-# The size checks: a block of 4095 characters fits, one of 4096 ends the run, and so does a class name of 4096.
-FAKE=d4072 run -D
+# A class of 10,000 devices prints whole; a class name of 4096 characters ends the run.
+FAKE=p10000 run -DU
 {
   devices
-  classes "$(printf '%4072s' '' | tr ' ' x)"
+  classes "$(seq -f '...COM%.0f' 10000)"
+  users
+  accounts
   elapsed
-} | expect 0 "a block of 4095 characters"
-FAKE=d4073 run -D
-{
-  devices
-  printf 'Yikes!...\n\n'
-} | expect 1 "a block of 4096 characters"
+} | expect 0 "-DU, a class of 10,000 devices"
 FAKE=c4096 run -D
 {
   devices
