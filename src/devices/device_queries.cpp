@@ -5,8 +5,10 @@
 // Larger GUID counts would overflow the byte size of their list in 32 bits.
 static const DWORD kMaxGuidCount = 0xFFFFFFFFu / sizeof(GUID);
 
-int query_device_class(DWORD class_index, char *setup_class_name, char *class_description, int *listable) {
+int query_device_class(DWORD class_index, char *setup_class_name, char *class_description, int *listable,
+                       ClassMembers *members) {
   *listable = 0;
+  members->set = INVALID_HANDLE_VALUE;
   GUID class_guid;
   memset(&class_guid, 0, sizeof class_guid);
   CONFIGRET status = CM_Enumerate_Classes(class_index, &class_guid, 0);
@@ -27,7 +29,7 @@ int query_device_class(DWORD class_index, char *setup_class_name, char *class_de
   if (!named) class_name[0] = '\0';
   class_name[kDeviceTextSize - 1] = '\0';
 
-  // The set is built only to learn whether the class's devices can be listed.
+  // The set that the member queries of the class's walk will use.
   HDEVINFO set = SetupDiGetClassDevsA(&class_guid, NULL, NULL, DIGCF_PRESENT);
   if (set == INVALID_HANDLE_VALUE) {
     strcpy(setup_class_name, class_name);
@@ -46,9 +48,10 @@ int query_device_class(DWORD class_index, char *setup_class_name, char *class_de
   if (RegQueryValueA(key, NULL, class_description, &description_size) != ERROR_SUCCESS) class_description[0] = '\0';
   class_description[kDeviceTextSize - 1] = '\0';
 
-  SetupDiDestroyDeviceInfoList(set);
   strcpy(setup_class_name, class_name);
   *listable = 1;
+  members->guid = class_guid;
+  members->set = set;
   RegCloseKey(key);
   return 0;
 }
@@ -103,18 +106,29 @@ static int read_member_name(HDEVINFO set, DWORD device_index, char *device_name)
   return 0;
 }
 
-int query_class_member(DWORD device_index, const char *setup_class_name, char *device_name) {
+static bool same_guid(const GUID *a, const GUID *b) {
+  bool same = a->Data1 == b->Data1 && a->Data2 == b->Data2 && a->Data3 == b->Data3;
+  for (int i = 0; i < 8; ++i) same = same && a->Data4[i] == b->Data4[i];
+  return same;
+}
+
+void release_class_members(ClassMembers *members) {
+  if (members->set != INVALID_HANDLE_VALUE) SetupDiDestroyDeviceInfoList(members->set);
+  members->set = INVALID_HANDLE_VALUE;
+}
+
+int query_class_member(DWORD device_index, const char *setup_class_name, ClassMembers *members, char *device_name) {
   GUID class_guid;
   int result = find_class_guid(setup_class_name, &class_guid);
-  if (result == 0) {
-    HDEVINFO set = SetupDiGetClassDevsA(&class_guid, NULL, NULL, DIGCF_PRESENT);
-    if (set == INVALID_HANDLE_VALUE) {
-      result = -1;
-    } else {
-      result = read_member_name(set, device_index, device_name);
-      SetupDiDestroyDeviceInfoList(set);
-    }
+  if (result == 0 && (members->set == INVALID_HANDLE_VALUE || !same_guid(&class_guid, &members->guid))) {
+    // No set yet, or the set of another class than the name leads to: the
+    // class found gets its own, kept for the rest of the walk.
+    release_class_members(members);
+    members->guid = class_guid;
+    members->set = SetupDiGetClassDevsA(&class_guid, NULL, NULL, DIGCF_PRESENT);
   }
+  if (result == 0 && members->set == INVALID_HANDLE_VALUE) result = -1;
+  if (result == 0) result = read_member_name(members->set, device_index, device_name);
   if (result != 0) device_name[0] = '\0';
   return result;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The devices and users sections over the machine that fake.c describes: the size checks of the devices section, a
-# failing account enumeration, walks that the services never end; both sections with those DLLs switched off, and
-# with them beside the program only.
+# The devices and users sections over the machine that fake.c describes: one device set per class, a class of 10,000
+# devices, the class-name size check, a failing account enumeration, an account walk that the service never ends, a
+# long name in a double-byte code page; neither section served with those DLLs beside the program only.
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 "$RUNNER" cmd /c echo %COMPUTERNAME% </dev/null >"$work/computer" 2>/dev/null
@@ -16,23 +16,24 @@ for dll in cfgmgr32 setupapi netapi32; do
   mv "$sys/$dll.dll" "$work/wine/" || fail "no $dll.dll in $sys"
   cp "$FAKE_DLL" "$work/app/$dll.dll"
 done
+export WINEDLLOVERRIDES="cfgmgr32,setupapi,netapi32=n;mscoree,mshtml="
 
+# report PIECE...: the report expected, each piece written by the function of that name, and the elapsed time.
+report() {
+  for piece; do
+    "$piece"
+  done
+  printf '\nTotal time taken: N ms\n'
+}
 devices() {
   banner
-  cat <<EOF
-
-*******
-Devices
-*******
-
-$computer
-EOF
+  printf '\n*******\nDevices\n*******\n\n%s\n' "$computer"
 }
 classes() {
-  cat <<EOF
+  cat <<'EOF'
 
 +Display adapters
-...$1
+...NVIDIA GeForce 6200
 
 +Net
 ...Realtek RTL8139
@@ -44,11 +45,18 @@ Required Size 3
 ...Shared Device
 EOF
 }
+ports() {
+  printf '\n+Ports\n'
+  seq -f '...COM%.0f' 10000
+}
 users() {
   printf '\n*************\nUser Accounts\n*************\n\n'
 }
-administrator() {
-  cat <<'EOF'
+absent() { echo "NUE() returned 127"; }
+denied() { echo "NUE() returned 5"; }
+# Every account, their names of 13, 256, 4 and 600 characters.
+accounts() {
+  cat <<EOF
 User:		Administrator (Admin)
 Flags: 		Account has no password
 		Account password does not expire
@@ -59,36 +67,7 @@ Total Logons:	412
 Last Logon:	Sun Sep 09 01:46:40 2001
 
 
-EOF
-}
-elapsed() {
-  printf '\nTotal time taken: N ms\n'
-}
-
-# Without the services, and with the fakes beside the program only: no devices, and no account enumeration.
-WINEDLLOVERRIDES="cfgmgr32,setupapi,netapi32=d;mscoree,mshtml=" run -DU
-{
-  devices
-  users
-  echo "NUE() returned 127"
-  elapsed
-} >"$work/none"
-expect 0 "-DU, DLLs switched off" <"$work/none"
-export WINEDLLOVERRIDES="cfgmgr32,setupapi,netapi32=n;mscoree,mshtml="
-EXE=$work/app/${EXE##*/} run -DU
-expect 0 "-DU, fakes beside the exe" <"$work/none"
-
-mv "$work/app/"*.dll "$sys/"
-run -DU
-guest="$(printf '%255s' '' | tr ' ' n)z"
-unknown="$(printf '%599s' '' | tr ' ' n)z"
-{
-  devices
-  classes "NVIDIA GeForce 6200"
-  users
-  administrator
-  cat <<EOF
-User:		$guest (Guest)
+User:		$(printf '%255sz' '' | tr ' ' n) (Guest)
 Flags: 		Account is disabled
 		Account has no password
 		Password cannot be changed by user
@@ -115,7 +94,7 @@ Total Logons:	7
 Last Logon:	Fri Feb 13 23:31:30 2009
 
 
-User:		$unknown (Unknown)
+User:		$(printf '%599sz' '' | tr ' ' n) (Unknown)
 Flags: 		Password cannot be changed by user
 		Trusted to authenticate for delegation
 
@@ -126,59 +105,36 @@ Last Logon:	Never
 
 
 EOF
-  elapsed
-} | expect 0 "-DU"
+}
 
-FAKE=u5 run -U
-{
-  banner
-  users
-  echo "NUE() returned 5"
-  elapsed
-} | expect 0 "NetUserEnum failing"
+# With the fakes beside the program only, no devices and no account enumeration: the DLLs come from the system folder.
+EXE=$work/app/${EXE##*/} run -DU
+report devices users absent | expect 0 "-DU, fakes beside the exe"
 
-# Walks that the services never end, each ending within seconds as after its last item; a class name of 4095
-# characters, which fits.
-for variant in a e c4095; do
-  limit=10 FAKE=$variant run -D
-  {
-    devices
-    classes "NVIDIA GeForce 6200"
-    elapsed
-  } | expect 0 "-D, FAKE=$variant"
-done
-limit=10 FAKE=r run -U
-{
-  banner
-  users
-  administrator
-  elapsed
-} | expect 0 "-U, FAKE=r"
+# A class of 10,000 devices prints whole, with one device set per class.
+mv "$work/app/"*.dll "$sys/"
+FAKE=p10000 run -DU
+report devices classes ports users accounts | expect 0 "-DU, a class of 10,000 devices"
+grep '^fake:' "$work/err" >"$work/builds"
+echo "fake: 5 set builds, 0 left" | expect 0 "-DU: one device set per class, each destroyed" "$work/builds"
 
-# The size checks: a block of 4095 characters fits, one of 4096 ends the run, and so does a class name of 4096.
-FAKE=d4072 run -D
-{
-  devices
-  classes "$(printf '%4072s' '' | tr ' ' x)"
-  elapsed
-} | expect 0 "a block of 4095 characters"
-FAKE=d4073 run -D
-{
-  devices
-  printf 'Yikes!...\n\n'
-} | expect 1 "a block of 4096 characters"
+# A class name of 4095 characters fits (and the class without devices prints nothing); one of 4096 ends the run.
+FAKE=c4095 run -D
+report devices classes | expect 0 "a class name of 4095 characters"
 FAKE=c4096 run -D
 {
   devices
   echo "Not enough...Required size is 4097"
 } | expect 1 "a class name of 4096 characters"
 
-# Code page 932, where U+4E2D takes two bytes: names of 256 and 600 characters print whole.
-LC_ALL=ja_JP.UTF-8 FAKE=k run -U 2>/dev/null
-grep -a -e '(Guest)$' -e '(Unknown)$' "$work/out" >"$work/names"
-kanji() {
-  for _ in $(seq "$1"); do printf '\222\206'; done
-  printf z
-}
-printf 'User:\t\t%s (Guest)\nUser:\t\t%s (Unknown)\n' "$(kanji 255)" "$(kanji 599)" |
-  expect 0 "names in code page 932" "$work/names"
+FAKE=u5 run -U
+report banner users denied | expect 0 "NetUserEnum failing"
+# "More data" without moving on: the walk ends within seconds, as after its last account.
+limit=10 FAKE=r run -U
+report banner users accounts | expect 0 "-U, FAKE=r"
+
+# Code page 932, where U+4E2D takes two bytes: a name of 600 characters prints whole.
+LC_ALL=ja_JP.UTF-8 FAKE=k run -U
+grep -a '(Unknown)$' "$work/out" >"$work/name"
+printf 'User:\t\t%s (Unknown)\n' "$(printf '%599sz' '' | sed 's/ /\o222\o206/g')" |
+  expect 0 "a name of 600 characters in code page 932" "$work/name"
