@@ -22,7 +22,8 @@ int query_device_class(DWORD class_index, char *setup_class_name, char *class_de
   BOOL named = SetupDiClassNameFromGuidA(&class_guid, class_name, kDeviceTextSize, &required);
   if (required > kDeviceTextSize) {
     printf("Not enough...Required size is %d\n", (int)required);
-    end_process(1);
+    sprintf(class_name, "a device class name was too long (%d bytes)", (int)required);
+    end_process(1, class_name);
   }
   // After any other failure the buffer holds nothing defined: the class goes
   // on nameless, and a later member query on "" finds no class.

@@ -12,4 +12,4 @@ int _dowildcard = -1;
 
 void end_process(int status, const char *why) { exit(output_status(status, why)); }
 
-int main(int argc, char **argv) { end_process(run_main(argc, argv)); }
+int main(int argc, char **argv) { end_process(run_main(argc, argv), NULL); }

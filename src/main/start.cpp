@@ -23,5 +23,5 @@ extern "C" [[noreturn]] void sysreport_start(void) {
   int new_mode = 0;
   // 1: * and ? in arguments expand against the current folder.
   __getmainargs(&argc, &argv, &envp, 1, &new_mode);
-  end_process(run_main(argc, argv));
+  end_process(run_main(argc, argv), NULL);
 }

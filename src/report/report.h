@@ -24,4 +24,4 @@ extern const char kNoTimeText[];
 int output_status(int status, const char *why);
 
 // Ends the process with output_status(status, why).
-[[noreturn]] void end_process(int status, const char *why = NULL);
+[[noreturn]] void end_process(int status, const char *why);
