@@ -32,10 +32,10 @@ static struct {
 
 /* FAKE=<letter><n> (the letter alone: n = 1) sets a figure to n: c the first class's name length (x's); p the devices
    of Ports, COM1 to COMn (n > 3); u the status NetUserEnum fails with; r NetUserEnum answering "more data" without
-   moving on; k account names of U+4E2D. */
-static DWORD name_length, failure, stuck, kanji, builds, left;
-static const char letters[] = "cpurk";
-static DWORD *const figures[] = {&name_length, &classes[5].count, &failure, &stuck, &kanji};
+   moving on. */
+static DWORD name_length, failure, stuck, builds, left;
+static const char letters[] = "cpur";
+static DWORD *const figures[] = {&name_length, &classes[5].count, &failure, &stuck};
 static char long_text[4100];
 static WCHAR long_name[601];
 
@@ -64,7 +64,7 @@ BOOL WINAPI DllMainCRTStartup(HINSTANCE dll, DWORD reason, LPVOID reserved) {
   for (i = 0; i < name_length && i < 4096; ++i) long_text[i] = 'x';
   if (name_length) classes[0].name = long_text;
   /* Names of 600 and 256 characters; the last one differs, so that a piece printed twice would show. */
-  for (i = 0; i < 599; ++i) long_name[i] = kanji ? 0x4E2D : L'n';
+  for (i = 0; i < 599; ++i) long_name[i] = L'n';
   long_name[599] = L'z';
   return RegSetValueA(HKEY_CURRENT_USER, classes[0].key, REG_SZ, "Display adapters", 16) == ERROR_SUCCESS;
 }

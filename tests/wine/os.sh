@@ -100,7 +100,6 @@ EOF
   printf 'Operating System:\t%s\n' "$system" | expect 0 "$version.$build $type $installation" "$work/lines"
 done <<'EOF'
 10.0|22000|WinNT|Professional|Client|Windows 11 Ultimate N (10.0.22000)
-10.0|14393|ServerNT|ServerDatacenter|Server|Windows Server 2016 Standard (10.0.14393)
 10.0|17763|ServerNT|ServerStandard|Server Core|Windows Server 2019 Standard (Server Core) (10.0.17763)
 10.0|20348|LanmanNT|||Windows Server 2022 Standard (10.0.20348)
 10.0|26100|ServerNT|||Windows Server 2025 Standard (10.0.26100)
@@ -120,10 +119,8 @@ done <<'EOF'
 win95|Windows 95  (4.0.950)|
 win98|Windows 98 SE (4.10.2222)|
 nt40|Windows NT Workstation 4.0 (4.0.1381)|Service Pack 6a (6.0)
-win2k|Windows 2000 Professional (5.0.2195)|Service Pack 4 (4.0)
 winxp|Windows XP Professional (5.1.2600)|Service Pack 3 (3.0)
 winxp64|Windows XP Professional x64 Edition (5.2.3790)|Service Pack 2 (2.0)
-win2008|Windows Server 2008 Standard (6.0.6002)|Service Pack 2 (2.0)
 win2008r2|Windows 7 Ultimate N (6.1.7601)|Service Pack 1 (1.0)
 win81|Windows 8.1 Ultimate N (6.3.9600)|
 win10|Windows 10 Ultimate N (10.0.18362)|

@@ -18,7 +18,7 @@ EXE=$EXE64 run -OSDU
 mask >"$work/x64"
 grep -qx $'Reg Name:\t\tNative view' "$work/x64" || fail "x64: not the native registry view"
 if /usr/lib/wine/wineserver32 --version >/dev/null 2>&1; then
-  EXE=$EXE32 run -OSDU
+  run -OSDU
   mask | expect 0 "-OSDU of the 32-bit program under WOW64, against the x64 one's" "$work/x64"
 else
   echo "no 32-bit Wine here: the x64 program alone"
