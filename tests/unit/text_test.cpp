@@ -14,10 +14,9 @@ TEST(Text, DurationLadder) {
     const char *text;
   } rows[] = {
       {59, "59s"},
-      {60, "1m 0s"},
+      {3599, "59m 59s"},
       {3600, "1h 0m 0s"},
       {86400, "1d 0h 0m 0s"},
-      {604799, "6d 23h 59m 59s"},
       {604800, "1w 0d 0h 0m 0s"},
       {4294967295u, "7101w 3d 6h 28m 15s"},
   };
@@ -52,11 +51,11 @@ TEST(Text, DriveBlockFigures) {
     const char *lines;
     bool last;  // the block ends with them
   } rows[] = {
-      {&huge, "Free clusters         : 2147483648\nUsed clusters         : 2147483647\n", false},
-      {&huge, "Total clusters        : 4294967295\n", false},
+      {&huge,
+       "Free clusters         : 2147483648\nUsed clusters         : 2147483647\nTotal clusters        : 4294967295\n",
+       false},
       {&huge, "Space used            : 4294967297 KB\nTotal space           : 4294967299 KB\n", false},
       {&quota, "Space used            : 331776 KB\n", false},
-      {&no_space, "Type                  : Optical Drive\n", false},
       {&no_space, "Volume Serial         : DEADBEEF\nFile System           : CDFS\n", true},
   };
   for (const auto &row : rows) {
@@ -118,11 +117,9 @@ TEST(Text, NtNamesAndEditions) {
   EXPECT_EQ(4294972u, uptime_seconds((1ull << 32) + 5000));
 }
 
-TEST(Text, Windows95Releases) {
+TEST(Text, Windows95Osr2) {
   const char *name;
   const char *edition;
   name_9x(4, 0, 'B', &name, &edition);
   EXPECT_STREQ("OSR2", edition);
-  name_9x(5, 0, 'C', &name, &edition);
-  EXPECT_STREQ("", name);
 }

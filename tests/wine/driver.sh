@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The command line: endings and what each says on standard error, repeated letters, wildcard expansion, a report that
-# cannot be written.
+# cannot be written; ./run.sh as a user runs it.
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
-usage_text() {
+usage() {
   cat <<'EOF'
 Usage: [-<switch options>]
 
@@ -17,49 +17,41 @@ The following switch options can be combined:
 
 EOF
 }
-# usage [MESSAGE]: the banner, the message, the usage text.
-usage() {
+elapsed() {
   banner
-  printf '%s' "${1:-}"
-  usage_text
+  printf '\nTotal time taken: N ms\n'
 }
 said="sysreport: no switch given"
 run
-usage | expect 1 "no argument"
-run -
-usage | expect 1 "a lone -"
-said="sysreport: unknown switch - o; the letters are D, O, S and U, in one argument"
-run -osdu
-usage $'Unknown switch - o\n\n' | expect 1 "-osdu"
-said=""
-run /S
 {
   banner
-  printf '\nTotal time taken: N ms\n'
-} | expect 0 "/S"
+  usage
+} >"$work/usage"
+expect 1 "no argument" <"$work/usage"
+run -
+expect 1 "a lone -" <"$work/usage"
+said=""
+run /S
+elapsed | expect 0 "/S"
 
-# -SX: the drive section as -S prints it (free space moves: digits masked), then the unknown switch, no elapsed time.
+# -SX: the drive section as -S prints it, then the unknown switch and the usage text, no elapsed time.
 run -S
-sed -E 's/[0-9]+/N/g' "$work/out" | head -n -2 >"$work/drives"
+mask | head -n -2 >"$work/drives"
 run -SX
-sed -Ei 's/[0-9]+/N/g' "$work/out"
+mask >"$work/masked"
 said="sysreport: unknown switch - X; the letters are D, O, S and U, in one argument"
 {
   cat "$work/drives"
   printf 'Unknown switch - X\n\n'
-  usage_text
-} | sed -E 's/[0-9]+/N/g' | expect 1 "-SX"
+  usage
+} | expect 1 "-SX" "$work/masked"
 said=""
 
-while read -r switches count heading; do
-  run "$switches"
-  [ "$(grep -cx "$heading" "$work/out")" = "$count" ] || fail "$switches: \"$heading\" not $count times"
-done <<'EOF'
--DD 1 Devices
--OO 1 Operating System Information
--SS 2 Drive Information
--UU 2 User Accounts
-EOF
+# D and O run once, S and U at each letter, in the order of the letters.
+run -DODOSUSU
+grep -xE 'Devices|Operating System Information|Drive Information|User Accounts' "$work/out" >"$work/headings"
+printf '%s\n' Devices "Operating System Information" "Drive Information" "User Accounts" "Drive Information" \
+  "User Accounts" | expect 0 "-DODOSUSU" "$work/headings"
 
 mkdir "$work/glob"
 touch "$work/glob/-S"
@@ -68,11 +60,22 @@ grep -qx 'Drive Information' "$work/out" || fail "-? beside a file -S did not ru
 
 # A report that cannot be written ends with status 2 and only that line on standard error, beside Wine's own lines.
 unwritten() {
-  [ "$1" = 2 ] || fail "$3: exit status $1, expected 2"
+  [ "$1" = 2 ] || fail "$2: exit status $1, expected 2"
   grep -v '^wine: ' "$work/err" | tr -d '\r' >"$work/said"
-  echo "sysreport: the report could not be written: $2" | diff - "$work/said" >&2 || fail "$3: standard error"
+  echo "sysreport: the report could not be written: No space left on device" | diff - "$work/said" >&2 || fail "$2"
 }
 "$RUNNER" "$EXE" -OSDU </dev/null >/dev/full 2>"$work/err"
-unwritten $? "No space left on device" "-OSDU to a full disk"
+unwritten $? "-OSDU to a full disk"
 "$RUNNER" "$EXE" -x </dev/null >/dev/full 2>"$work/err"
-unwritten $? "No space left on device" "-x to a full disk"
+unwritten $? "-x to a full disk"
+
+# ./run.sh: the report alone on standard output, and no Wine process of its prefix left behind.
+top=$(cd "$(dirname "$0")/../.." && pwd)
+SYSREPORT_WINE=$SYSREPORT_BITS "$top/run.sh" /S </dev/null >"$work/raw" 2>"$work/err"
+# shellcheck disable=SC2034 # read by expect
+status=$?
+tr -d '\r' <"$work/raw" | sed -E 's/^Total time taken: [0-9]+ ms$/Total time taken: N ms/' >"$work/out"
+elapsed | expect 0 "./run.sh /S"
+if grep -qzxF "WINEPREFIX=$top/build/mingw${SYSREPORT_BITS#32}/wineprefix" /proc/[0-9]*/environ 2>/dev/null; then
+  fail "a Wine process of run.sh's prefix is still running"
+fi

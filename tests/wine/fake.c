@@ -46,10 +46,9 @@ static WCHAR long_name[601];
     .usri3_password_expired = (expired)                                                                      \
   }
 static USER_INFO_3 users[] = {
-    USER(L"Administrator", USER_PRIV_ADMIN, UF_PASSWD_NOTREQD | UF_DONT_EXPIRE_PASSWD, 3725, 0, 412, 1000000000, 0),
-    USER(long_name + 344, USER_PRIV_GUEST, 0xFFFFFFFF, 0, 0xFFFFFFFF, 0xFFFFFFFF, 0, 1),
+    USER(long_name, USER_PRIV_ADMIN, UF_PASSWD_NOTREQD | UF_DONT_EXPIRE_PASSWD, 3725, 0, 412, 1000000000, 0),
+    USER(long_name + 344, USER_PRIV_GUEST, UF_PASSWD_CANT_CHANGE | UF_LOCKOUT | 0xFE76FF8D, 0, -1, -1, 0, 1),
     USER(L"Jos\u00e9 \u4e2d", USER_PRIV_USER, UF_LOCKOUT | UF_PASSWORD_EXPIRED, 700000, 3, 7, 1234567890, 0),
-    USER(long_name, 7, UF_PASSWD_CANT_CHANGE | UF_TRUSTED_TO_AUTHENTICATE_FOR_DELEGATION, 86400, 0, 1, 0, 0),
 };
 
 BOOL WINAPI DllMainCRTStartup(HINSTANCE dll, DWORD reason, LPVOID reserved) {
@@ -124,7 +123,7 @@ BOOL WINAPI SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DATA dev
 }
 BOOL WINAPI SetupDiDestroyDeviceInfoList(HDEVINFO set) { return set != INVALID_HANDLE_VALUE && left-- > 0; }
 
-/* One account, then two, then the last, each request going on where the one before ended; stuck: all at once, with
+/* One account, then the other two, each request going on where the one before ended; stuck: all at once, with
    "more data". */
 NET_API_STATUS WINAPI NetUserEnum(LPCWSTR server, DWORD level, DWORD filter, LPBYTE *buffer, DWORD preferred,
                                   LPDWORD read, LPDWORD total, LPDWORD resume) {

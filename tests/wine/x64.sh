@@ -9,10 +9,6 @@ key='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
 "$RUNNER" --start
 "$RUNNER" reg add "$key" /v RegisteredOwner /d "Native view" /f /reg:64 </dev/null >/dev/null 2>&1
 "$RUNNER" reg add "$key" /v RegisteredOwner /d "WOW64 view" /f /reg:32 </dev/null >/dev/null 2>&1
-mask() {
-  sed -E 's/^(System Uptime|Current Time|Free clusters|Used clusters|Space free|Space used)( *:\t*).*/\1\2*/
-    s/^\t\t\t.+ ago$/\t\t\t* ago/' "$work/out"
-}
 EXE=$EXE64 run -OSDU
 [ "$status" = 0 ] || fail "x64: status $status"
 mask >"$work/x64"
