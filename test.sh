@@ -1,19 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the style, builds the unit tests (host) and both programs (mingw), and runs every
-# test. The Wine tests run the 32-bit program where Wine's 32-bit loader can run; where the kernel cannot run 32-bit
-# programs (or with SYSREPORT_WINE=64) they run the 64-bit build of the same sources (mingw64). Ends with one summary
-# line; the exit status is 0 only when every build and every test passed.
+# Installs what is missing, checks the style, builds and runs every test: the unit tests (host), both programs' file
+# checks and their runs under Wine (mingw). Where the kernel cannot run 32-bit programs, or with SYSREPORT_WINE=64,
+# the Wine tests run the 64-bit build (mingw64). Ends with one summary line; exits 0 only when all passed.
 set -u
 cd "$(dirname "$0")" || exit 1
 . tools/setup.sh
-sysreport_install || {
-  echo "test.sh: installing the build and test tools failed"
-  exit 1
-}
+sysreport_install || exit 1
 passed=0
 failed=0
 broken=""
-# count NAME COMMAND...: one check that passes when the command does.
+# count NAME COMMAND...: one check, passed when the command succeeds.
 count() {
   if "${@:2}"; then
     passed=$((passed + 1))
@@ -24,16 +20,12 @@ count() {
 }
 # run_preset PRESET [CTEST ARGS...]: build, test, and add up ctest's results.
 run_preset() {
-  local preset=$1 summary
+  local preset=$1 summary='([0-9]+) tests? failed out of ([0-9]+)'
   shift
   echo "== $preset $*"
-  if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
-    broken="$broken $preset"
-    return
-  fi
-  ctest --preset "$preset" "$@" 2>&1 | tee "build/$preset/ctest.log"
-  summary=$(grep -E '^[0-9]+% tests passed' "build/$preset/ctest.log")
-  if [[ $summary =~ ([0-9]+)\ tests?\ failed\ out\ of\ ([0-9]+) ]]; then
+  if cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" &&
+    ctest --preset "$preset" "$@" 2>&1 | tee "build/$preset/ctest.log" &&
+    [[ $(grep -E '^[0-9]+% tests passed' "build/$preset/ctest.log") =~ $summary ]]; then
     passed=$((passed + BASH_REMATCH[2] - BASH_REMATCH[1]))
     failed=$((failed + BASH_REMATCH[1]))
   else
@@ -58,8 +50,7 @@ if [ "${SYSREPORT_WINE:-}" != 64 ] && sysreport_wine32_works; then
   wine_on="the 32-bit sysreport.exe"
   run_preset mingw
 else
-  wine_on="the 64-bit build (Wine's 32-bit loader cannot run here)"
-  [ "${SYSREPORT_WINE:-}" = 64 ] && wine_on="the 64-bit build (SYSREPORT_WINE=64)"
+  wine_on="the 64-bit build (SYSREPORT_WINE=64, or Wine's 32-bit loader cannot run here)"
   run_preset mingw -LE wine
   run_preset mingw64
 fi
