@@ -3,28 +3,27 @@
 #include <gtest/gtest.h>
 #include <time.h>
 
+#include <string>
+
 #include "os/os_text.h"
 #include "report/text.h"
 #include "storage/drive_text.h"
 #include "users/account_text.h"
 
+// The duration text of seconds.
+static std::string duration(uint32_t seconds) {
+  char text[21];
+  format_duration(text, seconds);
+  return text;
+}
+
 TEST(Text, DurationLadder) {
-  const struct {
-    uint32_t seconds;
-    const char *text;
-  } rows[] = {
-      {59, "59s"},
-      {3599, "59m 59s"},
-      {3600, "1h 0m 0s"},
-      {86400, "1d 0h 0m 0s"},
-      {604800, "1w 0d 0h 0m 0s"},
-      {4294967295u, "7101w 3d 6h 28m 15s"},
-  };
-  for (const auto &row : rows) {
-    char text[21];
-    format_duration(text, row.seconds);
-    EXPECT_STREQ(row.text, text) << row.seconds;
-  }
+  EXPECT_EQ("59s", duration(59));
+  EXPECT_EQ("59m 59s", duration(3599));
+  EXPECT_EQ("1h 0m 0s", duration(3600));
+  EXPECT_EQ("1d 0h 0m 0s", duration(86400));
+  EXPECT_EQ("1w 0d 0h 0m 0s", duration(604800));
+  EXPECT_EQ("7101w 3d 6h 28m 15s", duration(4294967295u));
 }
 
 TEST(Text, CalendarToEpochAgreesWithTheCalendar) {
@@ -40,33 +39,22 @@ TEST(Text, CalendarToEpochAgreesWithTheCalendar) {
 
 // The whole block of a mounted drive shows under Wine; these are the figures and types that Wine cannot make.
 TEST(Text, DriveBlockFigures) {
+  char text[kDriveBlockSize];
   // 2^42 + 3072 bytes total, 1536 free: the used figure divides the byte difference.
   const DriveFigures huge = {'C',  6,   "", 1,   "NTFS",      1,          (1ull << 42) + 3072,
                              1536, 512, 8,  512, 0x80000000u, 0xFFFFFFFFu};
+  format_drive_block(&huge, text);
+  EXPECT_NE(nullptr, strstr(text, "Free clusters         : 2147483648\nUsed clusters         : 2147483647\n")) << text;
+  EXPECT_NE(nullptr, strstr(text, "Total clusters        : 4294967295\n")) << text;
+  EXPECT_NE(nullptr, strstr(text, "Space used            : 4294967297 KB\nTotal space           : 4294967299 KB\n"));
   // A quota of 1 GiB with 700 MiB of it left, on a disk with 50 GiB free: used is the quota less what it leaves.
   const DriveFigures quota = {'H', 4, "", 1, "NTFS", 1, 1ull << 30, 50ull << 30, 700ull << 20, 8, 512, 1, 2};
+  format_drive_block(&quota, text);
+  EXPECT_NE(nullptr, strstr(text, "Space used            : 331776 KB\n")) << text;
+  // No space figures: the block ends after the file system.
   const DriveFigures no_space = {'E', 5, "CD", 0xDEADBEEF, "CDFS", 0, 0, 0, 0, 0, 0, 0, 0};
-  const struct {
-    const DriveFigures *drive;
-    const char *lines;
-    bool last;  // the block ends with them
-  } rows[] = {
-      {&huge,
-       "Free clusters         : 2147483648\nUsed clusters         : 2147483647\nTotal clusters        : 4294967295\n",
-       false},
-      {&huge, "Space used            : 4294967297 KB\nTotal space           : 4294967299 KB\n", false},
-      {&quota, "Space used            : 331776 KB\n", false},
-      {&no_space, "Volume Serial         : DEADBEEF\nFile System           : CDFS\n", true},
-  };
-  for (const auto &row : rows) {
-    char text[kDriveBlockSize];
-    format_drive_block(row.drive, text);
-    const char *found = strstr(text, row.lines);
-    ASSERT_NE(nullptr, found) << row.lines << " not in:\n" << text;
-    if (row.last) {
-      EXPECT_STREQ(row.lines, found);
-    }
-  }
+  format_drive_block(&no_space, text);
+  EXPECT_STREQ("Volume Serial         : DEADBEEF\nFile System           : CDFS\n", strstr(text, "Volume Serial"));
 }
 
 // The names and editions that Wine's versions and its GetProductInfo (0x1C or 0x07 only) cannot make: one row per
@@ -78,17 +66,13 @@ TEST(Text, NtNamesAndEditions) {
   } rows[] = {
       {{5, 1, 2600, 1, 0x200, 0, "Professional", ""}, "Windows XP", "Home Edition"},
       {{5, 2, 3790, 3, 0x82, 0, "", ""}, "Windows Server 2003 family", "Datacenter Edition"},
-      {{5, 2, 3790, 3, 0x12, 0, "", ""}, "Windows Server 2003 family", "Enterprise Edition"},
       {{5, 2, 3790, 2, 0x410, 0, "", ""}, "Windows Server 2003 family", "Web Edition"},
       {{5, 2, 3790, 3, 0x2010, 0, "", ""}, "Windows Server 2003 family", "Storage Server"},
       {{5, 2, 3790, 3, 0x4010, 0, "", ""}, "Windows Server 2003 family", "Compute Cluster Edition"},
       {{5, 2, 3790, 3, 0x8010, 0, "", ""}, "Windows Server 2003 family", "Home Server"},
       {{5, 2, 3790, 3, 0x31, 0, "", ""}, "Windows Server 2003 family", "Small Business Server"},
       {{5, 2, 3790, 3, 0x111, 0, "", ""}, "Windows Server 2003 family", "Standard Edition"},
-      {{5, 0, 2195, 3, 0x82, 0, "", ""}, "Windows 2000", "Datacenter Edition"},
       {{5, 0, 2195, 3, 0x2, 0, "", ""}, "Windows 2000", "Advanced Server"},
-      {{4, 0, 1381, 3, 0x2, 0, "", ""}, "Windows NT", "Server 4.0, Enterprise Edition"},
-      {{5, 3, 0, 3, 0x80, 0, "", ""}, "", "Server 4.0"},
       {{6, 1, 7601, 1, 0, 0x31, "", ""}, "Windows 7", "Professional N"},
       {{6, 2, 9200, 1, 0, 0x65, "Core", ""}, "Windows 8", ""},
       {{6, 3, 9600, 1, 0, 0x64, "", ""}, "Windows 8.1", "Single Language"},
@@ -100,7 +84,6 @@ TEST(Text, NtNamesAndEditions) {
       {{10, 0, 26100, 1, 0, 0xCAFE, "IoTEnterpriseK", ""}, "Windows 11", "IoTEnterpriseK"},
       {{10, 0, 20347, 3, 0x80, 0xABCDABCD, "", "Server Core"}, "Windows Server 2019", "Datacenter (Server Core)"},
       {{6, 0, 6002, 2, 0x2, 0, "", ""}, "Windows Server 2008", "Enterprise"},
-      {{6, 4, 9841, 1, 0, 0x30, "", ""}, "", "Pro"},
   };
   for (const auto &row : rows) {
     char edition[kEditionSize];
@@ -109,10 +92,6 @@ TEST(Text, NtNamesAndEditions) {
     EXPECT_STREQ(row.name, name) << row.nt.major << "." << row.nt.minor << "." << row.nt.build;
     EXPECT_STREQ(row.edition, edition) << row.nt.product_type << " " << row.nt.suite << " " << row.nt.product;
   }
-  EXPECT_STREQ("Advanced Server", product_type_edition("SERVERNT"));
-  EXPECT_STREQ("", product_type_edition("WINNTX"));
-  EXPECT_TRUE(may_be_service_pack_6a(4, "service PACK 6"));
-  EXPECT_FALSE(may_be_service_pack_6a(5, "Service Pack 6"));
   // 2^32 + 5000 ms: past the 49.7 days where the 32-bit tick count wraps.
   EXPECT_EQ(4294972u, uptime_seconds((1ull << 32) + 5000));
 }

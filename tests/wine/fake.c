@@ -1,6 +1,5 @@
-/* cfgmgr32, setupapi and netapi32 in one DLL, installed in the test prefix's system folder under each name: the
-   machine below, with one figure changed by FAKE (variants). At its end the copy that built device sets says on
-   standard error how many, and how many were never destroyed: "fake: N set builds, N left". */
+/* cfgmgr32, setupapi and netapi32 in one DLL, serving the machine below; at its end the copy that built device sets
+   says on standard error how many, and how many were never destroyed: "fake: N set builds, N left". */
 #define _CFGMGR32_
 #define _SETUPAPI_
 #include <windows.h>
@@ -11,10 +10,9 @@ int __cdecl sprintf(char *buffer, const char *format, ...); /* msvcrt's */
 
 #define COUNT(table) (sizeof table / sizeof table[0])
 
-/* In index order; a class's GUID and device set carry its index + 1. No name: an invalid entry. key: the HKCU key
-   standing in for its setup key (the first has a description, "Software" none; no key: it cannot be opened).
-   shared: the installed classes of that name. device: the friendly name and description of each device; past three
-   devices, a class's devices are its first name and their number. */
+/* A class's GUID and device set carry its index + 1. No name: an invalid entry. key: the HKCU key standing in for its
+   setup key ("Software" has no description; none: it cannot be opened). shared: the installed classes of that name.
+   device: friendly name and description of each device; past three, the first name and the device's number. */
 static struct {
   const char *name;
   const char *key;
@@ -30,9 +28,8 @@ static struct {
     {"Ports", "Software", 1, 0, {{"COM"}}},
 };
 
-/* FAKE=<letter><n> (the letter alone: n = 1) sets a figure to n: c the first class's name length (x's); p the devices
-   of Ports, COM1 to COMn (n > 3); u the status NetUserEnum fails with; r NetUserEnum answering "more data" without
-   moving on. */
+/* FAKE=<letter><n> (n = 1 if none) sets a figure: c the first class's name length (x's); p the devices of Ports, COM1
+   to COMn (n > 3); u the status NetUserEnum fails with; r NetUserEnum answering "more data" without moving on. */
 static DWORD name_length, failure, stuck, builds, left;
 static const char letters[] = "cpur";
 static DWORD *const figures[] = {&name_length, &classes[5].count, &failure, &stuck};
@@ -123,8 +120,7 @@ BOOL WINAPI SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DATA dev
 }
 BOOL WINAPI SetupDiDestroyDeviceInfoList(HDEVINFO set) { return set != INVALID_HANDLE_VALUE && left-- > 0; }
 
-/* One account, then the other two, each request going on where the one before ended; stuck: all at once, with
-   "more data". */
+/* One account, then the other two, each request going on where the one before ended; stuck: all, "more data". */
 NET_API_STATUS WINAPI NetUserEnum(LPCWSTR server, DWORD level, DWORD filter, LPBYTE *buffer, DWORD preferred,
                                   LPDWORD read, LPDWORD total, LPDWORD resume) {
   if (failure) return failure;

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # The OS section under an NT 4.0 that Wine reads from the registry (no preset; the service pack numbers stay the
-# prefix's own, 1.0), with the registry facts (Wine's own, two set here), then the system line of other versions read
-# from the registry and of Wine's version presets.
+# prefix's own, 1.0), then the system lines of Wine's version presets and of other versions read from the registry.
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 key='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion'
