@@ -2,11 +2,7 @@
 # File checks of the programs:  exe.sh CHECK EXE SOURCE_DIR BUILD_DIR
 # sysreport.exe: Windows 95 and NT 4.0 on an 80386, at most 40 KB; sysreport64.exe: XP x64, at most 48 KB.
 set -u
-check=$1
-exe=$2
-src=$3
-build=$4
-status=0
+check=$1 exe=$2 src=$3 build=$4 status=0
 fail() {
   echo "FAIL: $*" >&2
   status=1
