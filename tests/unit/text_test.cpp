@@ -95,10 +95,3 @@ TEST(Text, NtNamesAndEditions) {
   // 2^32 + 5000 ms: past the 49.7 days where the 32-bit tick count wraps.
   EXPECT_EQ(4294972u, uptime_seconds((1ull << 32) + 5000));
 }
-
-TEST(Text, Windows95Osr2) {
-  const char *name;
-  const char *edition;
-  name_9x(4, 0, 'B', &name, &edition);
-  EXPECT_STREQ("OSR2", edition);
-}

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # A 64-bit prefix: the x64 program reads the native registry view where the two views differ, and its -OSDU report
-# equals the 32-bit program's under WOW64, moving figures masked. collect.cmd beside the x64 program alone: a report
-# lands whole on status 0; a failed run, a folder that cannot be written and a missing program leave the previous
-# report byte for byte and no temporary file, with the status stated and one line on standard error.
+# equals the 32-bit program's under WOW64 (where Wine runs 32-bit programs), moving figures masked. collect.cmd beside
+# the x64 program alone: a report lands whole on status 0; a failed run, a folder that cannot be written and a missing
+# program leave the previous report byte for byte and no temporary file, with the status and one line on stderr.
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 app=$work/app
@@ -20,8 +20,6 @@ grep -qx $'Reg Name:\t\tNative view' "$work/x64" || fail "x64: not the native re
 if /usr/lib/wine/wineserver32 --version >/dev/null 2>&1; then
   run -OSDU
   mask | expect 0 "-OSDU of the 32-bit program under WOW64, against the x64 one's" "$work/x64"
-else
-  echo "no 32-bit Wine here: the x64 program alone"
 fi
 
 mkdir "$app" "$reports"
