@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Benchmark of the devices section: sysreport.exe -D over the tests' fake device services (tests/wine/fake.c), whose
-# class Ports is given 10, 100, 1,000 and 10,000 devices (FAKE=p<n>) beside its four other classes that have a device
+# class Ports is given 10, 100, 1,000, 10,000 and 60,000 devices (FAKE=p<n>) beside its four other classes that have a device
 # set; 0 devices, the fake's own machine, shows what Wine's start and the rest of the run cost. For each size it
 # prints the medians of RUNS runs (default 11) under one warm wineserver: the wall time of the run, mostly Wine's own
 # start, and the program's own "Total time taken"; and the device sets the fake built, 5 (one per class) at every size.
@@ -22,6 +22,7 @@ if [ "${SYSREPORT_WINE:-}" = 64 ]; then
   bits=64
 fi
 exe=$build/sysreport.exe
+[ "$bits" = 32 ] || exe=$build/sysreport64.exe
 fake=$build/tests/wine/fake.dll
 if [ ! -f "$exe" ] || [ ! -f "$fake" ]; then
   echo "bench/devices.sh: no $exe or $fake: build the ${build#build/} preset first" >&2
@@ -46,7 +47,7 @@ for dll in cfgmgr32 setupapi netapi32; do
 done
 
 printf '%8s %10s %12s %11s\n' devices "wall ms" "program ms" "set builds"
-for devices in 0 10 100 1000 10000; do
+for devices in 0 10 100 1000 10000 60000; do
   : >"$work/times"
   for _ in $(seq "$runs"); do
     start=$(date +%s%N)
