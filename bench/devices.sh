@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Benchmark of the devices section: sysreport.exe -D over the tests' fake device services (tests/wine/fake.c), whose
-# class Ports is given 10, 100, 1,000, 10,000 and 60,000 devices (FAKE=p<n>) beside its four other classes that have a device
-# set; 0 devices, the fake's own machine, shows what Wine's start and the rest of the run cost. For each size it
-# prints the medians of RUNS runs (default 11) under one warm wineserver: the wall time of the run, mostly Wine's own
-# start, and the program's own "Total time taken"; and the device sets the fake built, 5 (one per class) at every size.
+# class Ports is given 10, 100, 1,000, 10,000 and 60,000 devices (FAKE=p<n>) beside its four other classes that have
+# a device set; 0 devices, the fake's own machine, shows what Wine's start and the rest of the run cost. For each size
+# it prints the medians of RUNS runs (default 11) under one warm wineserver: the wall time of the run, mostly Wine's own
+# start, and the program's own "Total time taken"; and the device sets the fake built at every size: 6, one per class
+# with a set and one for the class whose name leads to another class's devices.
 #
 #   bench/devices.sh [RUNS]
 #

@@ -11,7 +11,8 @@ int __cdecl sprintf(char *buffer, const char *format, ...); /* msvcrt's */
 #define COUNT(table) (sizeof table / sizeof table[0])
 
 /* A class's GUID and device set carry its index + 1. No name: an invalid entry. key: the HKCU key standing in for its
-   setup key ("Software" has no description; none: it cannot be opened). shared: the installed classes of that name.
+   setup key ("Software" has no description; none: it cannot be opened). shared: the installed classes of that name,
+   the first of them, in a name lookup's list, Display.
    device: friendly name and description of each device; past three, the first name and the device's number. */
 static struct {
   const char *name;
@@ -88,7 +89,7 @@ BOOL WINAPI SetupDiClassGuidsFromNameA(PCSTR name, LPGUID list, DWORD size, PDWO
   DWORD i = 0;
   while (i < COUNT(classes) && (!classes[i].name || lstrcmpiA(name, classes[i].name) != 0)) ++i;
   *required = i < COUNT(classes) ? classes[i].shared : 0;
-  for (DWORD k = 0; k < *required && k < size; ++k) list[k].Data1 = i + 1;
+  for (DWORD k = 0; k < *required && k < size; ++k) list[k].Data1 = classes[i].shared > 1 ? 1 : i + 1;
   SetLastError(ERROR_INSUFFICIENT_BUFFER);
   return *required <= size;
 }

@@ -41,7 +41,7 @@ Required Size 3
 Required Size 3
 
 +Shared
-...Shared Device
+...NVIDIA GeForce 6200
 EOF
 }
 ports() {
@@ -99,7 +99,7 @@ mv "$work/app/"*.dll "$sys/"
 FAKE=p10000 run -DU
 report devices classes ports users accounts | expect 0 "-DU, a class of 10,000 devices"
 grep '^fake:' "$work/err" >"$work/builds"
-echo "fake: 5 set builds, 0 left" | expect 0 "-DU: one device set per class, each destroyed" "$work/builds"
+echo "fake: 6 set builds, 0 left" | expect 0 "-DU: one device set per class, each destroyed" "$work/builds"
 
 # A class name of 4095 characters fits (and the class without devices prints nothing); one of 4096 ends the run.
 FAKE=c4095 run -D
