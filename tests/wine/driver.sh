@@ -17,10 +17,6 @@ The following switch options can be combined:
 
 EOF
 }
-elapsed() {
-  banner
-  printf '\nTotal time taken: N ms\n'
-}
 said="sysreport: no switch given"
 run
 {
@@ -68,7 +64,10 @@ SYSREPORT_WINE=$SYSREPORT_BITS "$top/run.sh" /S </dev/null >"$work/raw" 2>"$work
 # shellcheck disable=SC2034 # read by expect
 status=$?
 tr -d '\r' <"$work/raw" | sed -E 's/^Total time taken: [0-9]+ ms$/Total time taken: N ms/' >"$work/out"
-elapsed | expect 0 "./run.sh /S"
+{
+  banner
+  printf '\nTotal time taken: N ms\n'
+} | expect 0 "./run.sh /S"
 if grep -qzxF "WINEPREFIX=$top/build/mingw${SYSREPORT_BITS#32}/wineprefix" /proc/[0-9]*/environ 2>/dev/null; then
   fail "a Wine process of run.sh's prefix is still running"
 fi

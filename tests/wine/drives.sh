@@ -10,11 +10,11 @@ printf REPORTVOL >"$v/q/.windows-label"
 printf 0012abcd >"$v/q/.windows-serial"
 printf '%0200d' 0 >"$v/r/.windows-label"
 # shellcheck disable=SC2016 # expanded when the script ends
-cleanup='rm -rf "$v" "$prefix/dosdevices/"[qr]:; "$RUNNER" --stop'
+cleanup='rm -rf "$v" "$SYSREPORT_WINEPREFIX/dosdevices/"[qr]:; "$RUNNER" --stop'
 # The mount manager reads dosdevices only when the prefix's services start (--start: the prefix exists).
 "$RUNNER" --start
-ln -sfn "$v/q" "$prefix/dosdevices/q:"
-ln -sfn "$v/r" "$prefix/dosdevices/r:"
+ln -sfn "$v/q" "$SYSREPORT_WINEPREFIX/dosdevices/q:"
+ln -sfn "$v/r" "$SYSREPORT_WINEPREFIX/dosdevices/r:"
 "$RUNNER" --stop
 
 # Linux's own count of the tmpfs's 4 KiB blocks, again if it moved meanwhile.
@@ -76,7 +76,7 @@ printf 'Call KERNEL32.%s\n' 'SetErrorMode(1)' GetVolumeInformationA 'SetErrorMod
 # stamps and the display class's DriverDateData: another program starts it here.
 snapshot() {
   "$RUNNER" --stop
-  (cd "$prefix" && sed -E 's/^(\[.*\]) [0-9]+$/\1/; /^#time=|^"DriverDateData"=/d' ./*.reg)
+  (cd "$SYSREPORT_WINEPREFIX" && sed -E 's/^(\[.*\]) [0-9]+$/\1/; /^#time=|^"DriverDateData"=/d' ./*.reg)
   cd "$v" || return
   find . -printf '%p %s %T@ %m\n' | sort
   find . -type f -exec cat {} +

@@ -6,7 +6,7 @@
 "$RUNNER" cmd /c echo %COMPUTERNAME% </dev/null >"$work/computer" 2>/dev/null
 computer=$(tr -d '\r' <"$work/computer")
 # The fakes go where the program's GetSystemDirectoryA points; Wine's own files of those names come back at the end.
-sys=$prefix/drive_c/windows/system32
+sys=$SYSREPORT_WINEPREFIX/drive_c/windows/system32
 mkdir "$work/wine" "$work/app"
 # shellcheck disable=SC2016 # expanded when the script ends
 cleanup='mv "$work/wine/"*.dll "$sys/"'

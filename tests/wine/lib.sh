@@ -1,9 +1,7 @@
 # shellcheck shell=bash
-# Shared by the Wine tests; ctest sets RUNNER, EXE, FAKE_DLL and SYSREPORT_WINEPREFIX.
+# Shared by the Wine tests; ctest sets RUNNER, EXE, EXE64, FAKE_DLL, COLLECT and SYSREPORT_WINEPREFIX.
 set -u
 export LC_ALL=C # Wine's ANSI code page is then 1252
-# shellcheck disable=SC2034 # used by the scripts that source this one
-prefix=${SYSREPORT_WINEPREFIX:?}
 work=$(mktemp -d)
 # A failed check is noted in a file: checks may run in a pipeline's subshell.
 fail() {
