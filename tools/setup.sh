@@ -4,7 +4,7 @@
 # non-zero when the installation fails.
 
 sysreport_packages=(cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
-  wine wine32:i386 wine64 zip clang-format shfmt shellcheck)
+  wine wine32:i386 wine64 zip clang-format shfmt shellcheck clang libclang-rt-14-dev dmidecode python3)
 
 sysreport_missing() {
   local missing="" package
