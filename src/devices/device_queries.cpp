@@ -5,13 +5,43 @@
 // Larger GUID counts would overflow the byte size of their list in 32 bits.
 static const DWORD kMaxGuidCount = 0xFFFFFFFFu / sizeof(GUID);
 
-int query_device_class(DWORD class_index, char *setup_class_name, char *class_description, int *listable,
-                       ClassMembers *members) {
+void release_class_list(ClassList *list) {
+  if (list->guids) LocalFree(list->guids);
+  list->guids = NULL;
+  list->count = 0;
+}
+
+// Fills list from SetupDiBuildClassInfoList. FALSE when there is no list.
+static BOOL build_class_list(ClassList *list) {
+  DWORD count = 0;
+  SetupDiBuildClassInfoList(0, NULL, 0, &count);
+  if (count == 0 || count > kMaxGuidCount) return FALSE;
+  list->guids = (GUID *)LocalAlloc(LPTR, count * sizeof(GUID));
+  if (list->guids && SetupDiBuildClassInfoList(0, list->guids, count, &list->count) && list->count <= count)
+    return TRUE;
+  release_class_list(list);
+  return FALSE;
+}
+
+// The class at class_index: from the list once there is one, else from the
+// enumeration, which on real Windows always has a class at index 0.
+static CONFIGRET class_at(ClassList *list, DWORD class_index, GUID *class_guid) {
+  if (!list->guids) {
+    CONFIGRET status = CM_Enumerate_Classes(class_index, class_guid, 0);
+    if (status != CR_NO_SUCH_VALUE || class_index != 0 || !build_class_list(list)) return status;
+  }
+  if (class_index >= list->count) return CR_NO_SUCH_VALUE;
+  *class_guid = list->guids[class_index];
+  return CR_SUCCESS;
+}
+
+int query_device_class(ClassList *list, DWORD class_index, char *setup_class_name, char *class_description,
+                       int *listable, ClassMembers *members) {
   *listable = 0;
   members->set = INVALID_HANDLE_VALUE;
   GUID class_guid;
   memset(&class_guid, 0, sizeof class_guid);
-  CONFIGRET status = CM_Enumerate_Classes(class_index, &class_guid, 0);
+  CONFIGRET status = class_at(list, class_index, &class_guid);
   if (status == CR_NO_SUCH_VALUE) return -1;
   if (status == CR_INVALID_DATA) return -2;
   if (status != CR_SUCCESS) return -3;

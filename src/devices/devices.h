@@ -15,6 +15,17 @@ struct ClassMembers {
   HDEVINFO set;  // INVALID_HANDLE_VALUE when no set is held
 };
 
+// Where the class walk takes its classes from: the configuration manager's
+// enumeration by index, or, where that lists no class at all, the list that
+// SetupDiBuildClassInfoList gives (Wine's case).
+struct ClassList {
+  GUID *guids;  // NULL until the list is needed; the caller releases it with release_class_list
+  DWORD count;
+};
+
+// Frees the list that the walk may have built.
+void release_class_list(ClassList *list);
+
 // Asks for the setup class at class_index. Returns 0 with the name in
 // setup_class_name, and with listable 1, the description (or "") in
 // class_description and the class's present-device set in members when the
@@ -22,8 +33,8 @@ struct ClassMembers {
 // entry, -3 for another failure. members holds a set only with listable 1;
 // that set is the caller's to release with release_class_members. A class
 // name needing more than 4096 bytes ends the process with status 1.
-int query_device_class(DWORD class_index, char *setup_class_name, char *class_description, int *listable,
-                       ClassMembers *members);
+int query_device_class(ClassList *list, DWORD class_index, char *setup_class_name, char *class_description,
+                       int *listable, ClassMembers *members);
 
 // Writes the display name of the present device at device_index of the class
 // named setup_class_name into device_name ("" unless the result is 0). The

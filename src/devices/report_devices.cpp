@@ -100,10 +100,11 @@ int report_devices(void) {
   char class_description[kDeviceTextSize] = "";
   int listable = 0;
   ClassMembers members;
+  ClassList list = {NULL, 0};
   DWORD failed_in_a_row = 0;
   for (DWORD class_index = 0; class_index < kMaxClassIndexes && failed_in_a_row < kMaxFailedClassesInARow;
        ++class_index) {
-    int result = query_device_class(class_index, setup_class_name, class_description, &listable, &members);
+    int result = query_device_class(&list, class_index, setup_class_name, class_description, &listable, &members);
     if (result == -1) break;
     if (result != 0) {
       ++failed_in_a_row;
@@ -112,5 +113,6 @@ int report_devices(void) {
     failed_in_a_row = 0;
     if (listable == 1) report_class(setup_class_name, class_description, &members);
   }
+  release_class_list(&list);
   return 0;
 }

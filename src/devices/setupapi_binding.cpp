@@ -17,6 +17,7 @@ static struct {
   decltype(&SetupDiEnumDeviceInfo) enum_device_info;
   decltype(&SetupDiGetDeviceRegistryPropertyA) get_device_property;
   decltype(&SetupDiDestroyDeviceInfoList) destroy_device_info_list;
+  decltype(&SetupDiBuildClassInfoList) build_class_info_list;  // needed only where the enumeration lists nothing
 } g_setupapi;
 
 static bool bind_cfgmgr32(void) {
@@ -41,6 +42,7 @@ static bool bind_setupapi(void) {
     look_up(dll, "SetupDiEnumDeviceInfo", &g_setupapi.enum_device_info);
     look_up(dll, "SetupDiGetDeviceRegistryPropertyA", &g_setupapi.get_device_property);
     look_up(dll, "SetupDiDestroyDeviceInfoList", &g_setupapi.destroy_device_info_list);
+    look_up(dll, "SetupDiBuildClassInfoList", &g_setupapi.build_class_info_list);
   }
   return g_setupapi.class_name_from_guid && g_setupapi.class_guids_from_name && g_setupapi.get_class_devs &&
          g_setupapi.open_class_key && g_setupapi.enum_device_info && g_setupapi.get_device_property &&
@@ -95,4 +97,12 @@ BOOL WINAPI SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DATA dev
 BOOL WINAPI SetupDiDestroyDeviceInfoList(HDEVINFO set) {
   if (!bind_setupapi()) return absent_function<BOOL>(FALSE);
   return g_setupapi.destroy_device_info_list(set);
+}
+
+BOOL WINAPI SetupDiBuildClassInfoList(DWORD flags, LPGUID guid_list, DWORD guid_list_size, PDWORD required_size) {
+  if (!bind_setupapi() || !g_setupapi.build_class_info_list) {
+    if (required_size) *required_size = 0;
+    return absent_function<BOOL>(FALSE);
+  }
+  return g_setupapi.build_class_info_list(flags, guid_list, guid_list_size, required_size);
 }

@@ -1,6 +1,7 @@
 #include "main/driver.h"
 
 #include "devices/devices.h"
+#include "hardware/hardware.h"
 #include "os/os.h"
 #include "report/report.h"
 #include "storage/storage.h"
@@ -11,6 +12,7 @@ static const DWORD kSwitchDevices = 1;
 static const DWORD kSwitchOs = 2;
 static const DWORD kSwitchStorage = 8;
 static const DWORD kSwitchUsers = 0x10;
+static const DWORD kSwitchHardware = 0x20;
 
 static void print_banner(void) {
   printf("\n---------------------------------------------------------\n");
@@ -26,9 +28,10 @@ void print_usage(const char *why) {
   printf("Usage: [-<switch options>]\n\n");
   printf("The following switch options can be combined:\n\n");
   printf("-D Device information\n");
+  printf("-H Hardware information\n");
   printf("-O OS information\n");
   printf("-S Storage Media information\n");
-  printf("-U Users (2000/XP/2003 only)\n");
+  printf("-U Users (NT 4.0 and later)\n");
   printf("\n\n");
   end_process(1, why);
 }
@@ -36,7 +39,7 @@ void print_usage(const char *why) {
 [[noreturn]] static void unknown_switch(char letter) {
   printf("Unknown switch - %c\n\n", letter);
   char why[80];
-  sprintf(why, "unknown switch - %c; the letters are D, O, S and U, in one argument", letter);
+  sprintf(why, "unknown switch - %c; the letters are D, H, O, S and U, in one argument", letter);
   print_usage(why);
 }
 
@@ -56,6 +59,10 @@ int run_main(int argc, char **argv) {
         case 'D':
           if (!(seen & kSwitchDevices)) report_devices();
           seen |= kSwitchDevices;
+          break;
+        case 'H':
+          if (!(seen & kSwitchHardware)) report_hardware();
+          seen |= kSwitchHardware;
           break;
         case 'O':
           if (!(seen & kSwitchOs)) report_os();

@@ -1,5 +1,6 @@
 #include "os/os.h"
 #include "report/binding.h"
+#include "report/report.h"
 
 OsInfo os_info;
 
@@ -167,7 +168,8 @@ int identify_os(void) {
                   version.wSuiteMask,
                   query_product_code(&version),
                   edition_id,
-                  installation_type};
+                  installation_type,
+                  native_architecture()};
     strcpy(os_info.os_name, nt_name(&nt));
     if (extended)
       nt_edition(os_info.edition, &nt);

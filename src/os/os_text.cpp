@@ -12,6 +12,7 @@ static const unsigned kServer = 3;
 static const unsigned kSuiteEnterprise = 0x2;
 static const unsigned kSuiteDatacenter = 0x80;
 static const unsigned kSuitePersonal = 0x200;
+static const unsigned kArchitectureIa64 = 6;  // PROCESSOR_ARCHITECTURE_IA64
 
 // Case-insensitive in the ASCII letters, which is all the words compared hold.
 static bool equal_ignoring_case(const char *a, const char *b) {
@@ -47,6 +48,22 @@ static const char *const kNt6Names[][2] = {{"Windows Vista", "Windows Server 200
 
 // Enterprise multi-session reports a server's product type on purpose.
 static const uint32_t kProductMultiSession = 0xAF;
+// Azure Stack HCI (Azure Local) is a product of its own, whatever its build.
+static const uint32_t kProductAzureStackHci = 0x196;
+// Small Business Server 2011 Essentials; the same code is plain Essentials from Server 2012 on.
+static const uint32_t kProductSbSolution = 0x32;
+
+// The 10.0 servers by their release builds; other builds (Semi-Annual Channel, Server 23H2, previews) are plain
+// "Windows Server", told apart by the build that the line shows.
+static const struct {
+  uint32_t build;
+  const char *name;
+} kServerReleases[] = {
+    {14393, "Windows Server 2016"},
+    {17763, "Windows Server 2019"},
+    {20348, "Windows Server 2022"},
+    {26100, "Windows Server 2025"},
+};
 
 const char *nt_name(const NtFacts *nt) {
   uint32_t major = nt->major;
@@ -58,28 +75,30 @@ const char *nt_name(const NtFacts *nt) {
   bool server =
       (nt->product_type == kServer || nt->product_type == kDomainController) && nt->product != kProductMultiSession;
   if (major == 6 && minor <= 3) return kNt6Names[minor][server];
+  // A Windows newer than any rule here.
+  if (major != 10 || minor != 0) return "Windows";
+  if (nt->product == kProductAzureStackHci) return "Azure Stack HCI";
   // Windows 10 and 11, and the servers since 2016, share version 10.0; the
   // build tells them apart.
-  if (major != 10 || minor != 0) return "";
   if (!server) return nt->build < 22000 ? "Windows 10" : "Windows 11";
-  if (nt->build < 17763) return "Windows Server 2016";
-  if (nt->build < 20348) return "Windows Server 2019";
-  if (nt->build < 26100) return "Windows Server 2022";
-  return "Windows Server 2025";
+  for (const auto &release : kServerReleases)
+    if (nt->build == release.build) return release.name;
+  return "Windows Server";
 }
 
-// Server 2003's editions by suite bit, tested in this order: a datacenter
-// server sets the enterprise bit too, and every server the terminal bit.
+// Server 2003's editions by suite bit, tested in the order of Microsoft's
+// version sample: a storage or home server may set the enterprise bit too, a
+// datacenter server sets it always, and every server the terminal bit.
 static const struct {
   unsigned bit;
   const char *edition;
 } kServer2003Editions[] = {
+    {0x2000, "Storage Server"},           // VER_SUITE_STORAGE_SERVER
+    {0x8000, "Home Server"},              // VER_SUITE_WH_SERVER
+    {0x4000, "Compute Cluster Edition"},  // VER_SUITE_COMPUTE_SERVER
     {0x80, "Datacenter Edition"},         // VER_SUITE_DATACENTER
     {0x2, "Enterprise Edition"},          // VER_SUITE_ENTERPRISE
     {0x400, "Web Edition"},               // VER_SUITE_BLADE
-    {0x2000, "Storage Server"},           // VER_SUITE_STORAGE_SERVER
-    {0x4000, "Compute Cluster Edition"},  // VER_SUITE_COMPUTE_SERVER
-    {0x8000, "Home Server"},              // VER_SUITE_WH_SERVER
     {0x20, "Small Business Server"},      // VER_SUITE_SMALLBUSINESS_RESTRICTED
 };
 
@@ -90,7 +109,9 @@ static const char *suite_edition(const NtFacts *nt) {
   unsigned suite = nt->suite;
   if (nt->product_type == kWorkstation) {
     if (major == 4) return "Workstation 4.0";
-    if (major == 5 && minor == 2) return "Professional x64 Edition";
+    // 5.2 workstations are the 64-bit XPs: x64, or Itanium's.
+    if (major == 5 && minor == 2)
+      return nt->architecture == kArchitectureIa64 ? "64-Bit Edition" : "Professional x64 Edition";
     if (suite & kSuitePersonal) return "Home Edition";
     return "Professional";
   }
@@ -128,6 +149,7 @@ static void append_edition(char *edition, const char *text) {
 }
 
 static const char kServerCore[] = " (Server Core)";
+static const char kCoreMark[] = "(Server Core)";
 
 void nt_edition(char *edition, const NtFacts *nt) {
   edition[0] = '\0';
@@ -144,17 +166,22 @@ void nt_edition(char *edition, const NtFacts *nt) {
     // Windows 8's core edition is plain "Windows 8".
     coded += *(coded + 4) == ' ' ? 5 : 4;
   }
-  if (coded)
+  if (coded && nt->product == kProductSbSolution && early_six) coded = "Small Business Server Essentials";
+  if (coded) {
     append_edition(edition, coded);
-  else if (nt->major >= 6 && nt->edition_id && *nt->edition_id)
+    // The long-term editions of Windows 10's first releases (10240, 14393)
+    // were the LTSB; from 2019 (17763) on, the LTSC.
+    for (char *at = edition; *at && nt->major == 10 && nt->build < 17763; ++at)
+      if (at[0] == 'L' && at[1] == 'T' && at[2] == 'S' && at[3] == 'C') at[3] = 'B';
+  } else if (nt->major >= 6 && nt->edition_id && *nt->edition_id)
     append_edition(edition, nt->edition_id);
   else
     append_edition(edition, suite_edition(nt));
 
   // From Server 2012 on, Server Core is no longer in the product code.
   size_t length = strlen(edition);
-  size_t suffix = sizeof kServerCore - 1;
-  bool marked = length >= suffix && equal_ignoring_case(edition + length - suffix, kServerCore);
+  size_t suffix = sizeof kCoreMark - 1;
+  bool marked = length >= suffix && equal_ignoring_case(edition + length - suffix, kCoreMark);
   if (!marked && nt->installation_type && equal_ignoring_case(nt->installation_type, "Server Core"))
     append_edition(edition, kServerCore);
 }

@@ -39,11 +39,13 @@ struct NtFacts {
   uint32_t product;               // GetProductInfo's code; 0 where there is none (before 6.0)
   const char *edition_id;         // the CurrentVersion value EditionID, or ""
   const char *installation_type;  // the CurrentVersion value InstallationType, or ""
+  unsigned architecture;          // the machine's PROCESSOR_ARCHITECTURE_* code
 };
 
 // Name of an NT family system (from 6.0 on a domain controller or server
-// gets the server's name, Enterprise multi-session the workstation's); ""
-// where no rule names it.
+// gets the server's name, Enterprise multi-session the workstation's; a 10.0
+// server is named by its release build); "Windows" for a version newer than
+// every rule.
 const char *nt_name(const NtFacts *nt);
 
 // Room for an edition, as OsInfo holds it.

@@ -1,9 +1,13 @@
 // GetProductInfo's product codes (Vista and later) and the editions they
 // name, without the "Windows" of the product's name. "Pro" reads
-// "Professional" on 6.0 and 6.1; "Home" has no word on Windows 8 and 8.1
-// (os_text.cpp applies both). Codes for devices that run no desktop or server
-// Windows (phones, cars, HoloLens, IoT Core) are left out: their systems
-// cannot run the program.
+// "Professional" on 6.0 and 6.1; "Home" has no word on Windows 8 and 8.1;
+// "LTSC" reads "LTSB" before build 17763; 0x32 is "Small Business Server
+// Essentials" only on 6.1 (os_text.cpp applies these). Left out: the codes of
+// devices and hosts whose systems cannot run the program (phones and
+// handhelds, cars, Surface Hub, HoloLens, IoT Core, Xbox, Windows RT, Nano
+// Server, cloud host and utility VM systems), the E editions that never
+// shipped, the evaluation and student variants of the embedded and Pro
+// editions, and internal codes. A code without a row shows EditionID instead.
 #pragma once
 
 #include <stdint.h>
@@ -61,7 +65,7 @@ static const struct {
     {0x2F, "Starter N"},                                               // PRODUCT_STARTER_N
     {0x30, "Pro"},                                                     // PRODUCT_PROFESSIONAL
     {0x31, "Pro N"},                                                   // PRODUCT_PROFESSIONAL_N
-    {0x32, "Small Business Server Essentials"},                        // PRODUCT_SB_SOLUTION_SERVER
+    {0x32, "Essentials"},                                              // PRODUCT_SB_SOLUTION_SERVER
     {0x33, "Server for SB Solutions"},                                 // PRODUCT_SERVER_FOR_SB_SOLUTIONS
     {0x34, "Server Solutions Premium"},                                // PRODUCT_STANDARD_SERVER_SOLUTIONS
     {0x35, "Server Solutions Premium (Server Core)"},                  // PRODUCT_STANDARD_SERVER_SOLUTIONS_CORE
@@ -82,6 +86,13 @@ static const struct {
     {0x4F, "Standard Evaluation"},                                     // PRODUCT_STANDARD_EVALUATION_SERVER
     {0x50, "Datacenter Evaluation"},                                   // PRODUCT_DATACENTER_EVALUATION_SERVER
     {0x54, "Enterprise N Evaluation"},                                 // PRODUCT_ENTERPRISE_N_EVALUATION
+    {0x56, "Embedded Industry Pro Retail"},                            // PRODUCT_EMBEDDED_INDUSTRY_A
+    {0x57, "Thin PC"},                                                 // PRODUCT_THINPC
+    {0x58, "Embedded Pro"},                                            // PRODUCT_EMBEDDED_A
+    {0x59, "Embedded Industry Pro"},                                   // PRODUCT_EMBEDDED_INDUSTRY
+    {0x5A, "Embedded Enterprise"},                                     // PRODUCT_EMBEDDED_E
+    {0x5B, "Embedded Industry Enterprise"},                            // PRODUCT_EMBEDDED_INDUSTRY_E
+    {0x5C, "Embedded Industry Enterprise Retail"},                     // PRODUCT_EMBEDDED_INDUSTRY_A_E
     {0x5F, "Storage Server Workgroup Evaluation"},                     // PRODUCT_STORAGE_WORKGROUP_EVALUATION_SERVER
     {0x60, "Storage Server Standard Evaluation"},                      // PRODUCT_STORAGE_STANDARD_EVALUATION_SERVER
     {0x62, "Home N"},                                                  // PRODUCT_CORE_N
@@ -89,6 +100,10 @@ static const struct {
     {0x64, "Home Single Language"},                                    // PRODUCT_CORE_SINGLELANGUAGE
     {0x65, "Home"},                                                    // PRODUCT_CORE
     {0x67, "Pro with Media Center"},                                   // PRODUCT_PROFESSIONAL_WMC
+    {0x6F, "Home with Bing"},                                          // PRODUCT_CORE_CONNECTED
+    {0x71, "Home N with Bing"},                                        // PRODUCT_CORE_CONNECTED_N
+    {0x73, "Home Single Language with Bing"},                          // PRODUCT_CORE_CONNECTED_SINGLELANGUAGE
+    {0x74, "Home China with Bing"},                                    // PRODUCT_CORE_CONNECTED_COUNTRYSPECIFIC
     {0x79, "Education"},                                               // PRODUCT_EDUCATION
     {0x7A, "Education N"},                                             // PRODUCT_EDUCATION_N
     {0x7D, "Enterprise LTSC"},                                         // PRODUCT_ENTERPRISE_S
@@ -99,6 +114,8 @@ static const struct {
     {0x8B, "Pro China"},                                               // PRODUCT_PRO_CHINA
     {0x91, "Datacenter (Server Core)"},                                // PRODUCT_DATACENTER_A_SERVER_CORE
     {0x92, "Standard (Server Core)"},                                  // PRODUCT_STANDARD_A_SERVER_CORE
+    {0x93, "Datacenter (Server Core)"},                                // PRODUCT_DATACENTER_WS_SERVER_CORE
+    {0x94, "Standard (Server Core)"},                                  // PRODUCT_STANDARD_WS_SERVER_CORE
     {0x9F, "Datacenter Evaluation (Server Core)"},                     // PRODUCT_DATACENTER_EVALUATION_SERVER_CORE
     {0xA0, "Standard Evaluation (Server Core)"},                       // PRODUCT_STANDARD_EVALUATION_SERVER_CORE
     {0xA1, "Pro for Workstations"},                                    // PRODUCT_PRO_WORKSTATION
@@ -114,4 +131,11 @@ static const struct {
     {0xBF, "IoT Enterprise LTSC"},                                     // PRODUCT_IOTENTERPRISES
     {0xCA, "SE N"},                                                    // PRODUCT_CLOUDEDITIONN
     {0xCB, "SE"},                                                      // PRODUCT_CLOUDEDITION
+    {0xCD, "IoT Enterprise LTSC"},                                     // PRODUCT_IOTENTERPRISESK
+    {0xCE, "IoT Enterprise"},                                          // PRODUCT_IOTENTERPRISEK
+    {0xCF, "IoT Enterprise LTSC Evaluation"},                          // PRODUCT_IOTENTERPRISESEVAL
+    {0x196, "(Server Core)"},                                          // PRODUCT_AZURESTACKHCI_SERVER_CORE
+    {0x197, "Datacenter: Azure Edition"},                              // PRODUCT_DATACENTER_SERVER_AZURE_EDITION
+    {0x198, "Datacenter: Azure Edition (Server Core)"},                // PRODUCT_DATACENTER_SERVER_CORE_AZURE_EDITION
+    {0x199, "Datacenter: Azure Edition (Server Core)"},  // PRODUCT_DATACENTER_WS_SERVER_CORE_AZURE_EDITION
 };

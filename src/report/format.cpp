@@ -2,6 +2,8 @@
 
 #include <errno.h>
 
+#include "report/binding.h"
+
 const char kNoTimeText[] = "Unknown\n";
 
 static void print_row(size_t length) {
@@ -21,10 +23,36 @@ LONG systemtime_to_epoch(const SYSTEMTIME *time) {
   return calendar_to_epoch(time->wYear, time->wMonth, time->wDay, time->wHour, time->wMinute, time->wSecond);
 }
 
+// Windows' own text for error, in the system's language, without its line
+// end; FALSE when there is none.
+static BOOL system_message(DWORD error, char *text, DWORD size) {
+  typedef DWORD(WINAPI * FormatMessageFunction)(DWORD, LPCVOID, DWORD, DWORD, LPSTR, DWORD, va_list *);
+  FormatMessageFunction format_message;
+  look_up(GetModuleHandleA("kernel32.dll"), "FormatMessageA", &format_message);
+  DWORD length = 0;
+  if (error != 0 && format_message)
+    length =
+        format_message(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0, text, size, NULL);
+  if (length >= size) length = 0;
+  while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' ')) --length;
+  text[length] = '\0';
+  return length > 0;
+}
+
 int output_status(int status, const char *why) {
-  // A failed write leaves the stream's error flag set; errno still holds its reason.
-  if (fflush(stdout) != 0 || ferror(stdout)) {
-    fprintf(stderr, "sysreport: the report could not be written: %s\n", strerror(errno));
+  typedef DWORD(WINAPI * GetLastErrorFunction)(void);
+  GetLastErrorFunction get_last_error;
+  // Looked up first: the last error must be the failed write's.
+  look_up(GetModuleHandleA("kernel32.dll"), "GetLastError", &get_last_error);
+  int flushed = fflush(stdout);
+  DWORD error = get_last_error ? get_last_error() : 0;
+  // A failed write leaves the stream's error flag set, and the flush writes
+  // what is left. msvcrt maps Windows' reason onto errno coarsely (a share
+  // that went away reads "Invalid argument"): Windows' own text instead.
+  if (flushed != 0 || ferror(stdout)) {
+    char reason[512];
+    if (!system_message(error, reason, sizeof reason)) strcpy(reason, strerror(errno));
+    fprintf(stderr, "sysreport: the report could not be written: %s\n", reason);
     return 2;
   }
   // A run that ends early says why where the console shows it, also when

@@ -49,3 +49,14 @@ void format_u64(char *buffer, uint64_t value) {
   for (int i = 0; i < count; ++i) buffer[i] = digits[count - 1 - i];
   buffer[count] = '\0';
 }
+
+unsigned machine_architecture(unsigned machine) {
+  switch (machine) {
+    case 0x14C: return 0;    // i386: PROCESSOR_ARCHITECTURE_INTEL
+    case 0x8664: return 9;   // AMD64
+    case 0xAA64: return 12;  // ARM64
+    case 0x200: return 6;    // IA64
+    case 0x1C4: return 5;    // ARMNT: ARM
+    default: return 0xFFFF;
+  }
+}

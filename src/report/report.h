@@ -25,3 +25,12 @@ int output_status(int status, const char *why);
 
 // Ends the process with output_status(status, why).
 [[noreturn]] void end_process(int status, const char *why);
+
+// Fills info from GetNativeSystemInfo, else GetSystemInfo (both bound at run
+// time); a processor architecture of PROCESSOR_ARCHITECTURE_UNKNOWN and zeros
+// where neither is there.
+void read_system_info(SYSTEM_INFO *info);
+
+// The machine's processor architecture (PROCESSOR_ARCHITECTURE_*), under
+// WOW64 or emulation too; PROCESSOR_ARCHITECTURE_UNKNOWN where no call tells.
+unsigned native_architecture(void);

@@ -16,3 +16,7 @@ int32_t calendar_to_epoch(unsigned year, unsigned month, unsigned day, unsigned 
 // Writes value as unsigned decimal into buffer (at least 21 bytes); the old
 // msvcrt of Windows 95 and NT 4.0 has no printf conversion for 64 bits.
 void format_u64(char *buffer, uint64_t value);
+
+// The PROCESSOR_ARCHITECTURE_* code of an IMAGE_FILE_MACHINE_* code (x86,
+// x64, ARM64, IA-64, ARM); 0xFFFF for any other.
+unsigned machine_architecture(unsigned machine);

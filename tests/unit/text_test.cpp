@@ -58,7 +58,7 @@ TEST(Text, DriveBlockFigures) {
 }
 
 // The names and editions that Wine's versions and its GetProductInfo (0x1C or 0x07 only) cannot make: one row per
-// rule. The facts: major, minor, build, product type, suite, product code, EditionID, InstallationType.
+// rule. The facts: major, minor, build, product type, suite, product code, EditionID, InstallationType, architecture.
 TEST(Text, NtNamesAndEditions) {
   const struct {
     NtFacts nt;
@@ -67,7 +67,7 @@ TEST(Text, NtNamesAndEditions) {
       {{5, 1, 2600, 1, 0x200, 0, "Professional", ""}, "Windows XP", "Home Edition"},
       {{5, 2, 3790, 3, 0x82, 0, "", ""}, "Windows Server 2003 family", "Datacenter Edition"},
       {{5, 2, 3790, 2, 0x410, 0, "", ""}, "Windows Server 2003 family", "Web Edition"},
-      {{5, 2, 3790, 3, 0x2010, 0, "", ""}, "Windows Server 2003 family", "Storage Server"},
+      {{5, 2, 3790, 3, 0x2012, 0, "", ""}, "Windows Server 2003 family", "Storage Server"},
       {{5, 2, 3790, 3, 0x4010, 0, "", ""}, "Windows Server 2003 family", "Compute Cluster Edition"},
       {{5, 2, 3790, 3, 0x31, 0, "", ""}, "Windows Server 2003 family", "Small Business Server"},
       {{5, 2, 3790, 3, 0x111, 0, "", ""}, "Windows Server 2003 family", "Standard Edition"},
@@ -82,7 +82,14 @@ TEST(Text, NtNamesAndEditions) {
       {{10, 0, 21999, 3, 0, 0xAF, "", ""}, "Windows 10", "Enterprise multi-session"},
       {{10, 0, 22000, 3, 0, 0xAF, "", ""}, "Windows 11", "Enterprise multi-session"},
       {{10, 0, 26100, 1, 0, 0xCAFE, "IoTEnterpriseK", ""}, "Windows 11", "IoTEnterpriseK"},
-      {{10, 0, 20347, 3, 0x80, 0xABCDABCD, "", "Server Core"}, "Windows Server 2019", "Datacenter (Server Core)"},
+      {{10, 0, 20347, 3, 0x80, 0xABCDABCD, "", "Server Core"}, "Windows Server", "Datacenter (Server Core)"},
+      {{10, 0, 20349, 3, 0, 0x196, "", "Server Core"}, "Azure Stack HCI", "(Server Core)"},
+      {{6, 1, 7601, 3, 0, 0x32, "", ""}, "Windows Server 2008 R2", "Small Business Server Essentials"},
+      {{6, 2, 9200, 3, 0, 0x32, "", ""}, "Windows Server 2012", "Essentials"},
+      {{10, 0, 14393, 1, 0, 0x7D, "", ""}, "Windows 10", "Enterprise LTSB"},
+      {{10, 0, 17763, 1, 0, 0x7E, "", ""}, "Windows 10", "Enterprise N LTSC"},
+      {{6, 4, 9841, 1, 0, 0x30, "", ""}, "Windows", "Pro"},
+      {{5, 2, 3790, 1, 0, 0, "", "", 6}, "Windows XP", "64-Bit Edition"},
       {{6, 0, 6002, 2, 0x2, 0, "", ""}, "Windows Server 2008", "Enterprise"},
   };
   for (const auto &row : rows) {

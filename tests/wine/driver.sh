@@ -10,9 +10,10 @@ Usage: [-<switch options>]
 The following switch options can be combined:
 
 -D Device information
+-H Hardware information
 -O OS information
 -S Storage Media information
--U Users (2000/XP/2003 only)
+-U Users (NT 4.0 and later)
 
 
 EOF
@@ -33,7 +34,7 @@ run -S
 mask | head -n -2 >"$work/drives"
 run -SX
 mask >"$work/masked"
-said="sysreport: unknown switch - X; the letters are D, O, S and U, in one argument"
+said="sysreport: unknown switch - X; the letters are D, H, O, S and U, in one argument"
 {
   cat "$work/drives"
   printf 'Unknown switch - X\n\n'
@@ -52,10 +53,16 @@ touch "$work/glob/-S"
 (cd "$work/glob" && run '-?')
 grep -qx 'Drive Information' "$work/out" || fail "-? beside a file -S did not run the drive report"
 
-# A report that cannot be written ends with status 2 and that line on standard error, beside Wine's own lines.
+# A report that cannot be written ends with status 2 and that line on standard error, with Windows' (Wine's) reason.
 "$RUNNER" "$EXE" -OSDU </dev/null >/dev/full 2>"$work/err"
 got="$?:$(grep -v '^wine: ' "$work/err" | tr -d '\r')"
-[ "$got" = "2:sysreport: the report could not be written: No space left on device" ] || fail "to a full disk: $got"
+[ "$got" = "2:sysreport: the report could not be written: Disk full." ] || fail "to a full disk: $got"
+
+# Wine's class enumeration lists nothing: the devices come from its class list, the same as its device registry holds.
+run -D
+sed -n 's/^\.\.\.//p' "$work/out" | sort >"$work/devices"
+"$RUNNER" reg query 'HKLM\System\CurrentControlSet\Enum' /s /v DeviceDesc </dev/null 2>/dev/null |
+  sed -n 's/^ *DeviceDesc *REG_SZ *//p' | tr -d '\r' | sort | expect 0 "-D, Wine's own devices" "$work/devices"
 
 # ./run.sh /S: the report alone on standard output (the banner and the elapsed time: no switch, status 0), and no Wine
 # process of its prefix left behind.

@@ -103,6 +103,7 @@ win10||||||Windows 10 Ultimate N (10.0.18362)|
 |10.0|17763|ServerNT|Standard|Server Core|Windows Server 2019 Standard (Server Core) (10.0.17763)|Service Pack 6 (1.0)
 |10.0|20348|LanmanNT|||Windows Server 2022 Standard (10.0.20348)|Service Pack 6 (1.0)
 |10.0|26100|ServerNT|||Windows Server 2025 Standard (10.0.26100)|Service Pack 6 (1.0)
+|10.0|25398|ServerNT|||Windows Server Standard (10.0.25398)|Service Pack 6 (1.0)
 |5.2|3790|LanmanNT||Server Core|Windows Server 2003 family Standard Edition (5.2.3790)|Service Pack 6 (1.0)
 |5.0|2195|LanmanNT|||Windows 2000 Server (5.0.2195)|Service Pack 6 (1.0)
 |4.0|1381|LanmanNT|||Windows NT Server 4.0 (4.0.1381)|Service Pack 6a (1.0)

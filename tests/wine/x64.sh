@@ -38,7 +38,7 @@ report=$(echo "$reports/"*.txt)
 sed -E 's/^Total time taken: [0-9]+ ms\r$/Total time taken: N ms/' "$report" | tr -d '\r' | diff - "$work/out" >&2 ||
   fail "status 0: not the program's report"
 cp "$report" "$work/previous"
-collect 1 "sysreport: unknown switch - x; the letters are D, O, S and U, in one argument" "a failed run" -x
+collect 1 "sysreport: unknown switch - x; the letters are D, H, O, S and U, in one argument" "a failed run" -x
 chattr +i "$reports"
 collect 3 "collect: cannot write the report to the folder \"Z:$reports\"" "a folder that cannot be written"
 chattr -i "$reports"
