@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# A 64-bit prefix: the x64 program reads the native registry view where the two views differ, and its -OSDU report
+# A 64-bit prefix: the x64 program reads the native registry view where the two views differ, and its -OSDUH report
 # equals the 32-bit program's under WOW64 (where Wine runs 32-bit programs), moving figures masked. collect.cmd beside
 # the x64 program alone: a report lands whole on status 0; a failed run, a folder that cannot be written and a missing
 # program leave the previous report byte for byte and no temporary file, with the status and one line on stderr.
@@ -13,14 +13,14 @@ key='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
 "$RUNNER" --start
 "$RUNNER" reg add "$key" /v RegisteredOwner /d "Native view" /f /reg:64 </dev/null >/dev/null 2>&1
 "$RUNNER" reg add "$key" /v RegisteredOwner /d "WOW64 view" /f /reg:32 </dev/null >/dev/null 2>&1
-EXE=$EXE64 run -OSDU
+EXE=$EXE64 run -OSDUH
 [ "$status" = 0 ] || fail "x64: status $status"
 mask >"$work/x64"
 grep -qx $'Reg Name:\t\tNative view' "$work/x64" || fail "x64: not the native registry view"
 if grep -q "^Reg Error" "$work/x64"; then fail "x64: EditionID or InstallationType (none here) missed aloud"; fi
 if /usr/lib/wine/wineserver32 --version >/dev/null 2>&1; then
-  run -OSDU
-  mask | expect 0 "-OSDU of the 32-bit program under WOW64, against the x64 one's" "$work/x64"
+  run -OSDUH
+  mask | expect 0 "-OSDUH of the 32-bit program under WOW64, against the x64 one's" "$work/x64"
 fi
 
 mkdir "$app" "$reports"

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The hardware section against Linux's own figures (Wine fills the registry and the memory status from them), and the
+# firmware strings of a machine the test describes: Wine builds its SMBIOS table from /sys/class/dmi/id, which a mount
+# namespace of our own replaces.
+# shellcheck source=lib.sh
+. "$(dirname "$0")/lib.sh"
+run -H
+[ "$status" = 0 ] || fail "-H: status $status"
+field() { sed -n "s/^$1 *: //p" "$work/out"; }
+model=$(sed -n 's/^model name\t*: //p' /proc/cpuinfo | head -n 1)
+[ "$(field Name)" = "$model" ] || fail "processor: $(field Name), not $model"
+[ "$(field 'Logical Processors')" = "$(nproc --all)" ] || fail "logical processors: $(field 'Logical Processors')"
+total=$(awk '/^MemTotal:/ { print int($2 / 1024) }' /proc/meminfo)
+usable=$(field Usable)
+((${usable% MB} * 100 >= total * 99 && ${usable% MB} * 100 <= total * 101)) || fail "usable memory $usable, not $total MB"
+
+# The machine's strings as the test writes them; chassis type 10 is a notebook.
+mkdir "$work/dmi"
+cp -a /sys/class "$work/dmi/" 2>/dev/null
+mkdir -p "$work/dmi/class/dmi/id"
+while read -r file text; do printf '%s\n' "$text" >"$work/dmi/class/dmi/id/$file"; done <<'EOF2'
+sys_vendor Quorvel Test Works
+product_name Model 7, "rev. B"
+product_serial SN 0042
+chassis_type 10
+bios_vendor Quorvel BIOS Inc.
+bios_version 2.10.7
+bios_date 11/30/2026
+board_vendor Quorvel Boards
+board_name QB-450
+board_serial /BS-0042/
+EOF2
+# shellcheck disable=SC2016 # expanded by the inner shell
+unshare -m sh -c 'mount --bind "$1/dmi/class" /sys/class && "$2" "$3" -H' - "$work" "$RUNNER" "$EXE" \
+  </dev/null >"$work/raw" 2>"$work/err"
+status=$?
+tr -d '\r' <"$work/raw" | sed -n '/^Machine$/,/^Processors$/p' | sed 's/^\(UUID *: \).*/\1*/' >"$work/out"
+expect 0 "-H, the test's firmware strings" <<'EOF2'
+Machine
+-------
+
+Manufacturer          : Quorvel Test Works
+Model                 : Model 7, "rev. B"
+Serial Number         : SN 0042
+UUID                  : *
+Chassis Type          : Notebook
+
+BIOS
+----
+
+Vendor                : Quorvel BIOS Inc.
+Version               : 2.10.7
+Release Date          : 11/30/2026
+
+Baseboard
+---------
+
+Manufacturer          : Quorvel Boards
+Product               : QB-450
+Serial Number         : /BS-0042/
+
+Processors
+EOF2
