@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # File checks of the programs:  exe.sh CHECK EXE SOURCE_DIR BUILD_DIR
-# sysreport.exe: Windows 95 and NT 4.0 on an 80386, at most 40 KB; sysreport64.exe: XP x64, at most 48 KB.
+# sysreport.exe: Windows 95 and NT 4.0 on an 80386, at most 44 KB; sysreport64.exe: XP x64, at most 48 KB.
 set -u
 check=$1 exe=$2 src=$3 build=$4 status=0
 fail() {
   echo "FAIL: $*" >&2
   status=1
 }
-set -- 32 010b 4 0 40960
+set -- 32 010b 4 0 45056
 if [ "${exe##*/}" = sysreport64.exe ]; then set -- 64 020b 5 2 49152; fi
 bits=$1
 headers=$(TZ=UTC0 x86_64-w64-mingw32-objdump -p "$exe") || exit 1
