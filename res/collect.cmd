@@ -64,7 +64,8 @@ goto fail
 if not exist "%part%.log" goto fail
 if "%errorlevel%"=="0" goto ran
 set code=%errorlevel%
-set why=collect: "%program%" ended with status %code%
+rem Not "... status %code%": a digit before > would name a handle.
+set why=collect: status %code% from "%program%"
 if "%code%"=="1" goto said
 if "%code%"=="2" goto said
 set code=3
