@@ -41,6 +41,7 @@ set code=3
 set why=collect: cannot start "%program%"
 if not exist "%program%" goto fail
 set why=collect: cannot write the report to the folder "%folder%"
+rem Seen by the file, not by ||: Wine's copy from nul fails as it creates it.
 copy /y nul "%part%.tmp" >nul 2>nul
 if not exist "%part%.tmp" goto fail
 rem A redirection that fails runs nothing and sets no ERRORLEVEL: only || sees
