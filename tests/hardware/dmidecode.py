@@ -42,8 +42,8 @@ def module(length, size, kind, speed, ext_size=0, ext_speed=0, maker=2):
 
 # UUID byte orders, empty slots, sizes in KB and of 32 GB on, bad string numbers, a tab, odd chassis codes.
 TABLES = {
-    (2, 4): machine(3) + module(0x1B, 1024, 0x13, 800) + module(0x1B, 0, 2, 0) + module(0x1B, 0x8800, 0x12, 0),
-    (2, 8): machine(0x89, 9, (b"LENOVO", b"20HR\tThinkPad  ")) + module(0x28, 8192, 0x18, 1600, maker=0),
+    (2, 5): machine(3) + module(0x1B, 1024, 0x13, 800) + module(0x1B, 0, 2, 0) + module(0x1B, 0x8800, 0x12, 0),
+    (2, 6): machine(0x89, 9, (b"LENOVO", b"20HR\tThinkPad  ")) + module(0x28, 8192, 0x18, 1600, maker=0),
     (3, 3): machine(0x17, uuid=b"\xff" * 16) + module(0x5C, 0x7FFF, 0x1A, 3200, 65536)
     + module(0x5C, 0x7FFF, 0x22, 0xFFFF, 32768, 8400),
     (3, 0): machine(0x40, 0, uuid=bytes(16)) + module(0x22, 0, 2, 0),
