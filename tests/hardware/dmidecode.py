@@ -5,8 +5,9 @@ import subprocess
 import sys
 from pathlib import Path
 
-# dmidecode's words for a value it cannot give, where the section prints Unknown; it writes UUIDs in lower case.
-UNKNOWN = {"Not Specified", "<BAD INDEX>", "Not Present", "Not Settable", "Unknown", "Reserved", "<OUT OF SPEC>"}
+# dmidecode's words for a value it cannot give (None: a field past the structure's length), where the section prints
+# Unknown; it writes UUIDs in lower case and strings whole, where the section cuts them at 255 bytes.
+UNKNOWN = {"Not Specified", "<BAD INDEX>", "Not Present", "Not Settable", "Unknown", "Reserved", "<OUT OF SPEC>", None}
 MACHINE = [(1, "Manufacturer"), (1, "Product Name"), (1, "Serial Number"), (1, "UUID"), (3, "Type"), (0, "Vendor"),
            (0, "Version"), (0, "Release Date"), (2, "Manufacturer"), (2, "Product Name"), (2, "Serial Number")]
 MODULE = ["Locator", "Size", "Type", "Speed", "Manufacturer", "Part Number"]
@@ -16,7 +17,7 @@ def known(key, value):
     if key == "Size" and value not in UNKNOWN:
         count, unit = value.split()
         value = f"{int(count) << 10 * (unit == 'GB')} MB"
-    return "Unknown" if value in UNKNOWN else value.upper() if key == "UUID" else value
+    return "Unknown" if value in UNKNOWN else value.upper() if key == "UUID" else value[:255]
 
 
 def structure(kind, body, *strings):
@@ -34,16 +35,16 @@ def machine(chassis, serial=3, strings=(b"Dell Inc.", b"OptiPlex 7090", b"5XYZ12
             structure(3, bytes([1, chassis, 0, 0, 0]), b"Dell Inc."))
 
 
-def module(length, size, kind, speed, ext_size=0, ext_speed=0, maker=2):
-    body = struct.pack("<5H5B2H5BI4H", 0x1000, 0xFFFE, 64, 64, size, 9, 0, 1, 0, kind, 0x80, speed, maker, 0, 0, 3, 2,
+def module(length, size, kind, speed, ext_size=0, ext_speed=0, part=b"HMA82GU6DJR8N-XN  "):
+    body = struct.pack("<5H5B2H5BI4H", 0x1000, 0xFFFE, 64, 64, size, 9, 0, 1, 0, kind, 0x80, speed, 2, 0, 0, 3, 2,
                        ext_size, 0, 1200, 1200, 1200).ljust(0x50, b"\0") + struct.pack("<Q", ext_speed)
-    return structure(17, body[:length - 4], b"DIMM%d" % size, b"80AD000080AD", b"HMA82GU6DJR8N-XN  ")
+    return structure(17, body[:length - 4], b"DIMM%d" % size, b"80AD000080AD", part)
 
 
-# UUID byte orders, empty slots, sizes in KB and of 32 GB on, bad string numbers, a tab, odd chassis codes.
+# UUID byte orders, empty slots, sizes in KB and of 32 GB on, bad string numbers, a tab, long text, odd chassis codes.
 TABLES = {
-    (2, 5): machine(3) + module(0x1B, 1024, 0x13, 800) + module(0x1B, 0, 2, 0) + module(0x1B, 0x8800, 0x12, 0),
-    (2, 6): machine(0x89, 9, (b"LENOVO", b"20HR\tThinkPad  ")) + module(0x28, 8192, 0x18, 1600, maker=0),
+    (2, 5): machine(3) + module(0x17, 1024, 0x13, 800) + module(0x1B, 0, 2, 0) + module(0x28, 8192, 0x18, 1600),
+    (2, 6): machine(0x89, 9, (b"LENOVO", b"20HR\tThinkPad  ")) + module(0x28, 0x8800, 0x12, 0, part=b"9" * 300),
     (3, 3): machine(0x17, uuid=b"\xff" * 16) + module(0x5C, 0x7FFF, 0x1A, 3200, 65536)
     + module(0x5C, 0x7FFF, 0x22, 0xFFFF, 32768, 8400),
     (3, 0): machine(0x40, 0, uuid=bytes(16)) + module(0x22, 0, 2, 0),
@@ -51,7 +52,6 @@ TABLES = {
 target, folder = sys.argv[1:]
 shutil.rmtree(folder, ignore_errors=True)
 Path(folder).mkdir()
-dump = f"{folder}.dump"
 for (major, minor), table in TABLES.items():
     name = f"{folder}/{major}.{minor}-"
     table += structure(127, b"")
@@ -62,15 +62,15 @@ for (major, minor), table in TABLES.items():
     sm3 = checksummed(b"_SM3_\0\x18" + bytes([major, minor, 0, 1, 0]) + struct.pack("<IQ", len(table), 32), 5)
     dmi = checksummed(b"_DMI_\0" + struct.pack("<HIHB", len(table), 32, 0, major << 4 | minor), 5)
     entry = sm3 if major == 3 else checksummed(b"_SM_\0\x1f" + bytes([major, minor, 0, 1]) + bytes(6) + dmi, 4)
-    Path(dump).write_bytes(entry.ljust(32, b"\0") + table)
-    decoded = subprocess.run(["dmidecode", "--from-dump", dump], capture_output=True, check=True)
+    Path(f"{folder}.dump").write_bytes(entry.ljust(32, b"\0") + table)
+    decoded = subprocess.run(["dmidecode", "--from-dump", f"{folder}.dump"], capture_output=True, check=True)
     found = {}
     for block in decoded.stdout.decode("latin-1").split("\nHandle ")[1:]:
         fields = dict(line[1:].split(": ", 1) for line in block.splitlines() if line[:1] == "\t" and ": " in line)
         found.setdefault(int(block.split("DMI type ")[1].split(",")[0]), []).append(fields)
     expected = [known(key, found[kind][0][key]) for kind, key in MACHINE]
     modules = [fields for fields in found.get(17, []) if fields["Size"] != "No Module Installed"]
-    expected += [", ".join(known(key, fields[key]) for key in MODULE) for fields in modules] or ["Unknown"]
+    expected += [", ".join(known(key, fields.get(key)) for key in MODULE) for fields in modules] or ["Unknown"]
     printed = subprocess.run([target, "-detect_leaks=0", f"{name}{len(raw)}"], capture_output=True, check=True).stdout
     values = [line[24:] for line in printed.decode("latin-1").splitlines() if line[22:24] == ": "]
     assert values[:11] + values[19:] == expected, f"{name}: ours, then dmidecode's\n{values}\n{expected}"
