@@ -18,7 +18,7 @@ if(MINGW)
   # msvcrt's own printf: MinGW's replacement would pull in more imports.
   list(APPEND win_defs __USE_MINGW_ANSI_STDIO=0)
   # Optimised for size: the program waits on Windows, not on its own code.
-  target_compile_options(sysreport_text PRIVATE -Os)
+  target_compile_options(sysreport_text PRIVATE -Os -fno-exceptions -fno-rtti)
   target_compile_options(sysreport_core PUBLIC -Os -fno-exceptions -fno-rtti)
   # Our own console start-up instead of MinGW's, which imports more than the
   # program needs (and, for 32 bits, comes prebuilt for the Pentium Pro). No

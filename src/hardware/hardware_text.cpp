@@ -164,7 +164,7 @@ static char *figure_line(char *out, const char *label, uint64_t value, const cha
   char text[32] = "";
   if (value) {
     format_u64(text, value);
-    strcat(text, unit);
+    strcpy(text + strlen(text), unit);
   }
   return fact_line(out, label, text);
 }
@@ -218,7 +218,7 @@ void format_module_line(char *buffer, const ModuleFacts *module) {
   char speed[32] = "";
   if (module->size_mb) {
     format_u64(size, module->size_mb);
-    strcat(size, " MB");
+    strcpy(size + strlen(size), " MB");
   }
   if (module->speed_mts) sprintf(speed, "%u MT/s", (unsigned)module->speed_mts);
   sprintf(buffer, "%-22s: %s, %s, %s, %s, %s, %s\n", "Module", known(module->locator), known(size), known(module->type),
