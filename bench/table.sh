@@ -14,7 +14,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # The sample report of README.md, its users section replaced by the one below it there, in CR LF.
 {
-  sed -n '/^ QUORVEL v/,/^NUE() returned/p' README.md | sed '$d' | sed '1i\\n---------------------------------------------------------'
+  printf '\n%s\n' ---------------------------------------------------------
+  sed -n '/^ QUORVEL v/,/^NUE() returned/p' README.md | sed '$d'
   sed -n '/^User:\t\tAdministrator/,/^```$/p' README.md | sed '$d'
   sed -n '/^User:\t\tAdministrator/,/^```$/p' README.md | sed '$d'
   printf '\nTotal time taken: 25 ms\n'

@@ -15,8 +15,8 @@ struct MachineFacts {
   char manufacturer[kFirmwareTextSize];  // type 1
   char model[kFirmwareTextSize];
   char serial[kFirmwareTextSize];
-  char uuid[40];     // 8-4-4-4-12 upper-case hex; "" when absent, all 00 or all FF
-  char chassis[40];  // type 3's chassis type, by name
+  char uuid[40];                        // 8-4-4-4-12 upper-case hex; "" when absent, all 00 or all FF
+  char chassis[40];                     // type 3's chassis type, by name
   char bios_vendor[kFirmwareTextSize];  // type 0
   char bios_version[kFirmwareTextSize];
   char bios_date[kFirmwareTextSize];

@@ -313,7 +313,8 @@ static void store(TableReader *reader, Span value, ValueKind kind, Text *text) {
       break;
     case kDuration:
       understood = read_duration(value, &figure);
-      set_figure(reader, text, figure);
+      if (understood) set_figure(reader, text, figure);
+      if (!understood) set(reader, text, value.data, value.length);
       break;
     case kTime:
       understood = read_time(reader, value, text);

@@ -12,7 +12,7 @@ set -- 32 010b 4 0 40960
 if [ "${exe##*/}" = sysreport64.exe ]; then set -- 64 020b 5 2 49152; fi
 bits=$1
 allow=imports.allow
-if [ "${exe##*/}" = sysreport-table.exe ]; then allow=imports-table.allow; fi
+if [ "${exe##*/}" = sysreport-table.exe ]; then allow="imports-table.allow"; fi
 headers=$(TZ=UTC0 x86_64-w64-mingw32-objdump -p "$exe") || exit 1
 imports=$(awk '/^[^ \t]/ { dll = "" } /DLL Name:/ { dll = tolower($3) }
   dll && /^\t[0-9a-f]+\t/ { print dll "!" (NF > 2 ? $3 : "#" $2) }' <<<"$headers" | sort)
@@ -72,7 +72,8 @@ case $check in
     cd "$tree" || exit 1
     cmake -E tar xf "$zip" || exit 1
     contents=$(echo ./*)
-    [ "$contents" = "./LICENSE.txt ./README.txt ./collect.cmd ./sysreport-table.exe ./sysreport.exe ./sysreport64.exe" ] ||
+    files="./LICENSE.txt ./README.txt ./collect.cmd ./sysreport-table.exe ./sysreport.exe ./sysreport64.exe"
+    [ "$contents" = "$files" ] ||
       fail "the package holds: $contents"
     # Notepad on Windows 95 to XP, and cmd: every line ended by CR LF, no UTF-8; the README plain text in 78 columns.
     for text in LICENSE.txt README.txt collect.cmd; do
