@@ -156,7 +156,7 @@ static const char *const kOsNames[] = {
     "Windows 11",          "Windows Server 2016", "Windows Server 2019",        "Windows Server 2022",
     "Windows Server 2025"};
 
-static const uint32_t kNoLowest = 1001;
+static const uint32_t kNoLowest = 1000001;
 
 // A piece of a line: its bytes and their count.
 struct Span {
@@ -392,10 +392,16 @@ static void end_drive(TableReader *reader) {
   reader->fixed_total_kb += total_kb;
   reader->fixed_free_kb += free_kb;
   if (total_kb == 0) return;
-  // Tenths of a percent in whole numbers: the 32-bit program has no floating point.
-  uint64_t permille = free_kb >= total_kb ? 1000 : free_kb * 1000 / total_kb;
-  if (permille < reader->lowest_free_permille) {
-    reader->lowest_free_permille = (uint32_t)permille;
+  // Parts per million in whole numbers (the 32-bit program has no floating point), so that two drives of the same
+  // tenth of a percent still compare; figures of 16 PB and more are scaled down first, so none overflows.
+  uint64_t free_part = free_kb;
+  while (total_kb >= (uint64_t)1 << 44) {
+    free_part >>= 10;
+    total_kb >>= 10;
+  }
+  uint64_t ppm = free_part >= total_kb ? 1000000 : free_part * 1000000 / total_kb;
+  if (ppm < reader->lowest_free_ppm) {
+    reader->lowest_free_ppm = (uint32_t)ppm;
     reader->lowest_free_drive = reader->drive_letter;
   }
 }
@@ -615,7 +621,7 @@ void table_begin(TableReader *reader, const char *name, size_t length) {
   reader->fixed_drives = 0;
   reader->fixed_total_kb = 0;
   reader->fixed_free_kb = 0;
-  reader->lowest_free_permille = kNoLowest;
+  reader->lowest_free_ppm = kNoLowest;
   reader->lowest_free_drive = 0;
   reader->accounts = 0;
   reader->enabled.length = 0;
@@ -674,10 +680,10 @@ static void write_summary(TableReader *reader) {
   write_figure(reader, drives, reader->fixed_total_kb);
   write_figure(reader, drives, reader->fixed_free_kb);
   char percent[16] = "";
-  uint32_t permille = reader->lowest_free_permille;
-  if (permille != kNoLowest) sprintf(percent, "%u.%u", (unsigned)(permille / 10), (unsigned)(permille % 10));
+  uint32_t ppm = reader->lowest_free_ppm;
+  if (ppm != kNoLowest) sprintf(percent, "%u.%u", (unsigned)(ppm / 10000), (unsigned)(ppm / 1000 % 10));
   csv_text(out, percent, false);
-  csv_field(out, &reader->lowest_free_drive, permille != kNoLowest ? 1 : 0, false);
+  csv_field(out, &reader->lowest_free_drive, ppm != kNoLowest ? 1 : 0, false);
   bool users = reader->accounts > 0;
   write_figure(reader, users, reader->accounts);
   csv_field(out, reader->enabled.data, reader->enabled.length, false);

@@ -43,7 +43,7 @@ struct TableReader {
   uint32_t fixed_drives;
   uint64_t fixed_total_kb;
   uint64_t fixed_free_kb;
-  uint32_t lowest_free_permille;  // 1001: no fixed drive with a size yet
+  uint32_t lowest_free_ppm;  // free parts per million; 1000001: no fixed drive with a size yet
   char lowest_free_drive;
   uint32_t accounts;
   Text enabled;
