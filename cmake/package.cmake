@@ -1,8 +1,8 @@
-# The release package: sysreport-<version>-win32.zip with both programs,
-# collect.cmd, the administrator's README and the licence, made by the
-# "package" target of the 32-bit build, which builds the x64 program in x64/
-# beside it. The texts are written as Notepad on Windows 95 to XP reads them,
-# in every build tree: the tests run collect.cmd as it ships.
+# The release package: sysreport-<version>-win32.zip with both programs, the
+# table program sysreport-table.exe, collect.cmd, the administrator's README
+# and the licence, made by the "package" target of the 32-bit build, which
+# builds the x64 program in x64/ beside it. The texts are written as Notepad on
+# Windows 95 to XP reads them, in every build tree: the tests run collect.cmd as it ships.
 set(package_dir ${CMAKE_BINARY_DIR}/package)
 set(package_texts ${package_dir}/README.txt ${package_dir}/LICENSE.txt ${package_dir}/collect.cmd)
 set(text_sources doc/README.txt LICENSE.txt res/collect.cmd)
@@ -33,7 +33,7 @@ if(MINGW)
     INSTALL_COMMAND "")
   install(PROGRAMS ${program64} DESTINATION .)
 endif()
-install(TARGETS sysreport RUNTIME DESTINATION .)
+install(TARGETS sysreport sysreport-table RUNTIME DESTINATION .)
 install(FILES ${package_texts} DESTINATION .)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME sysreport)

@@ -65,4 +65,5 @@ target_link_libraries(sysreport PRIVATE sysreport_core)
 target_compile_options(sysreport PRIVATE ${warnings} ${i386_options})
 target_link_options(sysreport PRIVATE ${win_link_options})
 
+include(cmake/table.cmake)
 include(cmake/package.cmake)

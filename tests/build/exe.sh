@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # File checks of the programs:  exe.sh CHECK EXE SOURCE_DIR BUILD_DIR
-# sysreport.exe: Windows 95 and NT 4.0 on an 80386, at most 44 KB; sysreport64.exe: XP x64, at most 48 KB.
+# sysreport.exe: Windows 95 and NT 4.0 on an 80386, at most 44 KB; sysreport-table.exe the same, at most 40 KB, with
+# imports-table.allow for its own; sysreport64.exe: XP x64, at most 48 KB.
 set -u
 check=$1 exe=$2 src=$3 build=$4 status=0
 fail() {
@@ -9,7 +10,10 @@ fail() {
 }
 set -- 32 010b 4 0 45056
 if [ "${exe##*/}" = sysreport64.exe ]; then set -- 64 020b 5 2 49152; fi
+if [ "${exe##*/}" = sysreport-table.exe ]; then set -- 32 010b 4 0 40960; fi
 bits=$1
+allow=imports.allow
+if [ "${exe##*/}" = sysreport-table.exe ]; then allow="imports-table.allow"; fi
 headers=$(TZ=UTC0 x86_64-w64-mingw32-objdump -p "$exe") || exit 1
 imports=$(awk '/^[^ \t]/ { dll = "" } /DLL Name:/ { dll = tolower($3) }
   dll && /^\t[0-9a-f]+\t/ { print dll "!" (NF > 2 ? $3 : "#" $2) }' <<<"$headers" | sort)
@@ -27,7 +31,7 @@ case $check in
   imports)
     # The plain ctime of msvcrt, which Windows 95 and NT 4.0 have (a 64-bit time on x64), not _ctime32 or _ctime64.
     allowed=$(awk -v bits="$bits" '!/^(#|$)/ && ($2 == bits || $2 !~ /^(32|64)$/) { print $1 }' \
-      "$src/tests/build/imports.allow" | sort)
+      "$src/tests/build/$allow" | sort)
     comm -23 <(echo "$imports") <(echo "$allowed") | sed 's/^/not in imports.allow: /' | grep . >&2 && status=1
     comm -13 <(echo "$imports") <(echo "$allowed") | sed 's/^/listed, not imported: /' | grep . >&2 && status=1
     if grep -vE '^(kernel32|advapi32|msvcrt)\.dll![A-Za-z_]\w*$' <<<"$allowed" >&2; then
@@ -69,7 +73,8 @@ case $check in
     cd "$tree" || exit 1
     cmake -E tar xf "$zip" || exit 1
     contents=$(echo ./*)
-    [ "$contents" = "./LICENSE.txt ./README.txt ./collect.cmd ./sysreport.exe ./sysreport64.exe" ] ||
+    files="./LICENSE.txt ./README.txt ./collect.cmd ./sysreport-table.exe ./sysreport.exe ./sysreport64.exe"
+    [ "$contents" = "$files" ] ||
       fail "the package holds: $contents"
     # Notepad on Windows 95 to XP, and cmd: every line ended by CR LF, no UTF-8; the README plain text in 78 columns.
     for text in LICENSE.txt README.txt collect.cmd; do

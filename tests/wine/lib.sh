@@ -1,5 +1,5 @@
 # shellcheck shell=bash
-# Shared by the Wine tests; ctest sets RUNNER, EXE, EXE64, FAKE_DLL, COLLECT and SYSREPORT_WINEPREFIX.
+# Shared by the Wine tests; ctest sets RUNNER, EXE, EXE64, TABLE, FAKE_DLL, COLLECT and SYSREPORT_WINEPREFIX.
 set -u
 export LC_ALL=C # Wine's ANSI code page is then 1252
 work=$(mktemp -d)
