@@ -12,7 +12,8 @@ model=$(sed -n 's/^model name\t*: //p' /proc/cpuinfo | head -n 1)
 [ "$(field 'Logical Processors')" = "$(nproc --all)" ] || fail "logical processors: $(field 'Logical Processors')"
 total=$(awk '/^MemTotal:/ { print int($2 / 1024) }' /proc/meminfo)
 usable=$(field Usable)
-((${usable% MB} * 100 >= total * 99 && ${usable% MB} * 100 <= total * 101)) || fail "usable memory $usable, not $total MB"
+usable=${usable% MB}
+((usable * 100 >= total * 99 && usable * 100 <= total * 101)) || fail "usable memory $usable MB, not $total MB"
 
 # The machine's strings as the test writes them; chassis type 10 is a notebook.
 mkdir "$work/dmi"
