@@ -7,7 +7,7 @@ from pathlib import Path
 
 # dmidecode's words for a value it cannot give (None: a field past the structure's length), where the section prints
 # Unknown; it writes UUIDs in lower case and strings whole, where the section cuts them at 255 bytes.
-UNKNOWN = {"Not Specified", "<BAD INDEX>", "Not Present", "Not Settable", "Unknown", "Reserved", "<OUT OF SPEC>", None}
+UNKNOWN = {"Not Specified", "Not Present", "Not Settable", "Unknown", "Reserved", None}
 MACHINE = [(1, "Manufacturer"), (1, "Product Name"), (1, "Serial Number"), (1, "UUID"), (3, "Type"), (0, "Vendor"),
            (0, "Version"), (0, "Release Date"), (2, "Manufacturer"), (2, "Product Name"), (2, "Serial Number")]
 MODULE = ["Locator", "Size", "Type", "Speed", "Manufacturer", "Part Number"]
@@ -17,7 +17,8 @@ def known(key, value):
     if key == "Size" and value not in UNKNOWN:
         count, unit = value.split()
         value = f"{int(count) << 10 * (unit == 'GB')} MB"
-    return "Unknown" if value in UNKNOWN else value.upper() if key == "UUID" else value[:255]
+    # Its words in angle brackets (a bad string number, a code out of range) are "can't tell" too.
+    return "Unknown" if value in UNKNOWN or value.startswith("<") else value.upper() if key == "UUID" else value[:255]
 
 
 def structure(kind, body, *strings):
