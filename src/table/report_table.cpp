@@ -148,13 +148,30 @@ static const char *const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // The names an OS line may begin with; the edition follows after a blank.
-static const char *const kOsNames[] = {
-    "Windows 95",          "Windows 98",          "Windows Millennium Edition", "Windows NT",
-    "Windows 2000",        "Windows XP",          "Windows Server 2003 family", "Windows Vista",
-    "Windows Server 2008", "Windows 7",           "Windows Server 2008 R2",     "Windows 8",
-    "Windows Server 2012", "Windows 8.1",         "Windows Server 2012 R2",     "Windows 10",
-    "Windows 11",          "Windows Server 2016", "Windows Server 2019",        "Windows Server 2022",
-    "Windows Server 2025"};
+static const char *const kOsNames[] = {"Windows 95",
+                                       "Windows 98",
+                                       "Windows Millennium Edition",
+                                       "Windows NT",
+                                       "Windows 2000",
+                                       "Windows XP",
+                                       "Windows Server 2003 family",
+                                       "Windows Vista",
+                                       "Windows Server 2008",
+                                       "Windows 7",
+                                       "Windows Server 2008 R2",
+                                       "Windows 8",
+                                       "Windows Server 2012",
+                                       "Windows 8.1",
+                                       "Windows Server 2012 R2",
+                                       "Windows 10",
+                                       "Windows 11",
+                                       "Windows Server 2016",
+                                       "Windows Server 2019",
+                                       "Windows Server 2022",
+                                       "Windows Server 2025",
+                                       "Windows Server",
+                                       "Azure Stack HCI",
+                                       "Windows"};
 
 static const uint32_t kNoLowest = 1000001;
 
@@ -519,9 +536,13 @@ static void read_banner_line(TableReader *reader, Span line) {
   reader->section = kRejected;
 }
 
-static void read_line(TableReader *reader, Span line) {
+// Reads one line; ended: it came with its line feed.
+static void read_line(TableReader *reader, Span line, bool ended) {
   ++reader->line_number;
-  if (line.length && line.data[line.length - 1] == '\r') --line.length;
+  if (line.length && line.data[line.length - 1] == '\r')
+    --line.length;
+  else if (ended)
+    reader->lf_ends = true;
   if (reader->section == kBeforeBanner) return read_banner_line(reader, line);
   if (reader->section == kRejected || reader->complete) return;
   bool stars = all_of(line, '*');
@@ -616,6 +637,7 @@ void table_begin(TableReader *reader, const char *name, size_t length) {
   reader->complete = false;
   reader->binary = false;
   reader->any_byte = false;
+  reader->lf_ends = false;
   reader->out_of_memory = false;
   for (Text &text : reader->summary) text.length = 0;
   reader->fixed_drives = 0;
@@ -643,7 +665,7 @@ void table_feed(TableReader *reader, const char *bytes, size_t length) {
     const char *end = (const char *)memchr(bytes, '\n', length);
     if (!end && reader->section == kBeforeBanner && reader->line.length + length > kLongestBannerLine) {
       append(reader, &reader->line, bytes, length);
-      read_line(reader, Span{reader->line.data, reader->line.length});
+      read_line(reader, Span{reader->line.data, reader->line.length}, false);
       reader->line.length = 0;
       return;
     }
@@ -654,10 +676,10 @@ void table_feed(TableReader *reader, const char *bytes, size_t length) {
     size_t piece = (size_t)(end - bytes);
     if (reader->line.length) {
       append(reader, &reader->line, bytes, piece);
-      read_line(reader, Span{reader->line.data, reader->line.length});
+      read_line(reader, Span{reader->line.data, reader->line.length}, true);
       reader->line.length = 0;
     } else {
-      read_line(reader, Span{bytes, piece});
+      read_line(reader, Span{bytes, piece}, true);
     }
     bytes = end + 1;
     length -= piece + 1;
@@ -699,7 +721,7 @@ int table_end(TableReader *reader) {
     // A last line without its line end.
     Text last = reader->line;
     reader->line.length = 0;
-    read_line(reader, Span{last.data, last.length});
+    read_line(reader, Span{last.data, last.length}, false);
   }
   if (reader->section == kBeforeBanner || reader->section == kRejected) {
     const char *what = !reader->any_byte ? "empty file, no report"
@@ -711,11 +733,13 @@ int table_end(TableReader *reader) {
   end_drive(reader);
   end_account(reader);
   if (reader->mode == kTableSummary) write_summary(reader);
-  if (reader->complete && !reader->out_of_memory && reader->problem.length == 0) return 0;
+  if (reader->complete && !reader->out_of_memory && !reader->lf_ends && reader->problem.length == 0) return 0;
   Text detail = reader->problem;
   reader->problem = Text{NULL, 0, 0};
+  // sysreport ends every line in CR LF: LF alone means an editor or a copy changed the report.
   const char *what = reader->out_of_memory ? "out of memory, fields cut"
                      : !reader->complete   ? "incomplete report (no \"Total time taken\" line)"
+                     : reader->lf_ends     ? "LF line ends, not sysreport's CR LF: changed since it was written?"
                                            : "";
   set_word(reader, &reader->problem, what);
   if (detail.length && *what) append(reader, &reader->problem, "; ", 2);

@@ -38,6 +38,7 @@ struct TableReader {
   bool complete;
   bool binary;
   bool any_byte;
+  bool lf_ends;  // a line ended in LF alone
   bool out_of_memory;
   Text summary[kSummaryTextCount];
   uint32_t fixed_drives;

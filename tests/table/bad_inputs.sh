@@ -20,7 +20,7 @@ Operating System Information
 ****************************
 
 System Uptime:		1w 1d 2h 26m 40s
-Operating System:	Windows 95  (4.0.950)
+Operating System:	Windows Server Standard (10.0.25398)
 Reg Name:		$1
 Reg Org.:		"Quoted"
 Product ID:		X
@@ -65,13 +65,14 @@ diff - <(sort "$dir/err") <<EOF || status=1
 sysreport-table: $dir/binary.txt: binary data, no report
 sysreport-table: $dir/empty.txt: empty file, no report
 sysreport-table: $dir/hello.txt: no sysreport banner at its start, no report
+sysreport-table: $dir/lf.txt: LF line ends, not sysreport's CR LF: changed since it was written?
 sysreport-table: $dir/truncated.txt: incomplete report (no "Total time taken" line)
 EOF
 tail -n +2 "$dir/csv" | sort >"$dir/rows"
 sed 's/$/\r/' <<EOF | diff - "$dir/rows" || status=1
-lf,,Windows 95,,4.0,950,,700000,Unknown,$owner,"""Quoted""",X,,,,,,,1,100,25,25.0,C,1,,,,,1
-truncated,,Windows 95,,4.0,950,,700000,Unknown,Owner,"""Quoted""",X,,,,,,,,,,,,,,,,,0
-whole,,Windows 95,,4.0,950,,700000,Unknown,Owner,"""Quoted""",X,,,,,,,1,100,25,25.0,C,1,,,,,1
+lf,,Windows Server,Standard,10.0,25398,,700000,Unknown,$owner,"""Quoted""",X,,,,,,,1,100,25,25.0,C,1,,,,,1
+truncated,,Windows Server,Standard,10.0,25398,,700000,Unknown,Owner,"""Quoted""",X,,,,,,,,,,,,,,,,,0
+whole,,Windows Server,Standard,10.0,25398,,700000,Unknown,Owner,"""Quoted""",X,,,,,,,1,100,25,25.0,C,1,,,,,1
 EOF
 # Standard output that cannot be written: status 2 and one line.
 "$table" "$dir/whole.txt" >/dev/full 2>"$dir/err"

@@ -62,3 +62,16 @@ Serial Number         : /BS-0042/
 
 Processors
 EOF2
+
+# The fleet table of that report: its -H columns as the test wrote them and as Linux counts.
+mkdir "$work/reports"
+cp "$work/raw" "$work/reports/HW-1.txt"
+"$RUNNER" "$TABLE" "Z:${work//\//\\}\\reports" </dev/null >"$work/table.csv" 2>/dev/null || fail "table: status $?"
+python3 - "$work/table.csv" "$model" "$(nproc --all)" "$total" <<'EOF2' || fail "table: the -H columns"
+import csv, sys
+row = next(csv.DictReader(open(sys.argv[1], newline="", encoding="cp1252")))
+columns = ["Manufacturer", "Model", "SerialNumber", "Processor", "LogicalProcessors"]
+got = [row[column] for column in columns]
+assert got == ["Quorvel Test Works", 'Model 7, "rev. B"', "SN 0042", sys.argv[2], sys.argv[3]], got
+assert abs(int(row["InstalledMemoryMB"]) - int(sys.argv[4])) * 100 <= int(sys.argv[4]), row
+EOF2
