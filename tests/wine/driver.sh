@@ -42,11 +42,12 @@ said="sysreport: unknown switch - X; the letters are D, H, O, S and U, in one ar
 } | expect 1 "-SX" "$work/masked"
 said=""
 
-# D and O run once, S and U at each letter, in the order of the letters.
-run -DODOSUSU
-grep -xE 'Devices|Operating System Information|Drive Information|User Accounts' "$work/out" >"$work/headings"
-printf '%s\n' Devices "Operating System Information" "Drive Information" "User Accounts" "Drive Information" \
-  "User Accounts" | expect 0 "-DODOSUSU" "$work/headings"
+# D, H and O run once, S and U at each letter, in the order of the letters.
+run -DHODOSUHSU
+grep -xE 'Devices|Hardware Information|Operating System Information|Drive Information|User Accounts' "$work/out" \
+  >"$work/headings"
+printf '%s\n' Devices "Hardware Information" "Operating System Information" "Drive Information" "User Accounts" \
+  "Drive Information" "User Accounts" | expect 0 "-DHODOSUHSU" "$work/headings"
 
 mkdir "$work/glob"
 touch "$work/glob/-S"
