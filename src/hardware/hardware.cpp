@@ -6,7 +6,7 @@
 
 // GetSystemFirmwareTable's provider of the raw SMBIOS table.
 static const DWORD kRawSmbiosProvider = ((DWORD)'R' << 24) | ((DWORD)'S' << 16) | ((DWORD)'M' << 8) | 'B';
-// More than any firmware table or processor list is asked for by no one.
+// Far beyond any firmware table or processor list: a larger answer is taken as a fault.
 static const DWORD kMaxBufferBytes = 16u << 20;
 static const char kProcessorKey[] = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
 
