@@ -41,11 +41,17 @@ static BOOL system_message(DWORD error, char *text, DWORD size) {
 
 int output_status(int status, const char *why) {
   typedef DWORD(WINAPI * GetLastErrorFunction)(void);
+  typedef unsigned long *(__cdecl * DosErrnoFunction)(void);
   GetLastErrorFunction get_last_error;
+  DosErrnoFunction dos_errno;
   // Looked up first: the last error must be the failed write's.
   look_up(GetModuleHandleA("kernel32.dll"), "GetLastError", &get_last_error);
+  look_up(GetModuleHandleA("msvcrt.dll"), "__doserrno", &dos_errno);
   int flushed = fflush(stdout);
-  DWORD error = get_last_error ? get_last_error() : 0;
+  // The runtime keeps Windows' error of the write that failed, which may have
+  // been long before this flush; the last error, that of the flush.
+  DWORD error = dos_errno ? (DWORD)*dos_errno() : 0;
+  if (error == 0 && get_last_error) error = get_last_error();
   // A failed write leaves the stream's error flag set, and the flush writes
   // what is left. msvcrt maps Windows' reason onto errno coarsely (a share
   // that went away reads "Invalid argument"): Windows' own text instead.

@@ -1,6 +1,7 @@
 #include "table/report_files.h"
 
 #include <dirent.h>
+#include <errno.h>
 #include <stdio.h>
 #include <string.h>
 #include <strings.h>
@@ -35,3 +36,5 @@ bool is_folder(const char *path) {
 }
 
 void set_binary_output(void) {}
+
+void write_failure_reason(char *text, unsigned size) { snprintf(text, size, "%s", strerror(errno)); }

@@ -1,7 +1,9 @@
 #include "table/report_files.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <io.h>
+#include <stdlib.h>
 
 #include "platform.h"
 
@@ -36,3 +38,18 @@ bool is_folder(const char *path) {
 }
 
 void set_binary_output(void) { _setmode(_fileno(stdout), _O_BINARY); }
+
+void write_failure_reason(char *text, unsigned size) {
+  // msvcrt maps Windows' reason onto errno coarsely (a share that went away
+  // reads "Invalid argument"): Windows' own text where it has one. The
+  // runtime keeps the failed write's error; the last error may be a later
+  // call's.
+  DWORD error = _doserrno;
+  DWORD length = error ? FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0,
+                                        text, size, NULL)
+                       : 0;
+  if (length >= size) length = 0;
+  while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' ')) --length;
+  text[length] = '\0';
+  if (length == 0) strcpy(text, strerror(errno));
+}

@@ -16,3 +16,7 @@ bool is_folder(const char *path);
 
 // Makes standard output take bytes as they are: no CR added before a LF.
 void set_binary_output(void);
+
+// Writes the system's reason for the write that just failed into text
+// (size bytes), in its own words and language.
+void write_failure_reason(char *text, unsigned size);

@@ -92,9 +92,11 @@ int run_table(int argc, char **argv) {
     }
   }
   table_release(&run.reader);
-  // A failed write leaves the stream's error flag set; errno still holds its reason.
+  // A failed write leaves the stream's error flag set, and the flush writes what is left.
   if (fflush(stdout) != 0 || ferror(stdout)) {
-    fprintf(stderr, "sysreport-table: the table could not be written: %s\n", strerror(errno));
+    char reason[512];
+    write_failure_reason(reason, sizeof reason);
+    fprintf(stderr, "sysreport-table: the table could not be written: %s\n", reason);
     return 2;
   }
   return run.status;

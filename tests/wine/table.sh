@@ -45,6 +45,10 @@ for mode in summary drives accounts; do
   "$RUNNER" "$TABLE" $option "$folder" </dev/null >"$work/$mode.csv" 2>"$work/$mode.err"
   [ "$?:$(grep -v '^wine: ' "$work/$mode.err")" = 0: ] || fail "$mode: status or standard error"
 done
+# A table that cannot be written: status 2 and Windows' (Wine's) reason.
+"$RUNNER" "$TABLE" "$folder" </dev/null >/dev/full 2>"$work/err"
+got="$?:$(grep -v '^wine: ' "$work/err" | tr -d '\r')"
+[ "$got" = "2:sysreport-table: the table could not be written: Disk full." ] || fail "to a full disk: $got"
 export work t0 t1 blocks
 python3 - <<'EOF' || fail "the tables differ from what the test put in"
 import csv, datetime, os, re
