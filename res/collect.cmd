@@ -34,8 +34,11 @@ set "report=%folder%\%COMPUTERNAME%"
 
 rem The report and the program's standard error go to files of this run's own
 rem (startup and logon scripts may overlap), moved or deleted by it alone.
+rem cmd draws the same RANDOM numbers in runs started in the same second: the
+rem account tells a startup script's run (the computer's) from a logon
+rem script's (the user's).
 :name
-set "part=%report%.%RANDOM%"
+set "part=%report%.%USERNAME%.%RANDOM%"
 if exist "%part%.*" goto name
 set code=3
 set why=collect: cannot start "%program%"
