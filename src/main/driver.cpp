@@ -2,7 +2,9 @@
 
 #include "devices/devices.h"
 #include "hardware/hardware.h"
+#include "network/network.h"
 #include "os/os.h"
+#include "programs/programs.h"
 #include "report/report.h"
 #include "storage/storage.h"
 #include "users/users.h"
@@ -13,6 +15,8 @@ static const DWORD kSwitchOs = 2;
 static const DWORD kSwitchStorage = 8;
 static const DWORD kSwitchUsers = 0x10;
 static const DWORD kSwitchHardware = 0x20;
+static const DWORD kSwitchNetwork = 0x40;
+static const DWORD kSwitchPrograms = 0x80;
 
 static void print_banner(void) {
   printf("\n---------------------------------------------------------\n");
@@ -29,7 +33,9 @@ void print_usage(const char *why) {
   printf("The following switch options can be combined:\n\n");
   printf("-D Device information\n");
   printf("-H Hardware information\n");
+  printf("-N Network information\n");
   printf("-O OS information\n");
+  printf("-P Programs and updates\n");
   printf("-S Storage Media information\n");
   printf("-U Users (NT 4.0 and later)\n");
   printf("\n\n");
@@ -38,8 +44,8 @@ void print_usage(const char *why) {
 
 [[noreturn]] static void unknown_switch(char letter) {
   printf("Unknown switch - %c\n\n", letter);
-  char why[80];
-  sprintf(why, "unknown switch - %c; the letters are D, H, O, S and U, in one argument", letter);
+  char why[96];
+  sprintf(why, "unknown switch - %c; the letters are D, H, N, O, P, S and U, in one argument", letter);
   print_usage(why);
 }
 
@@ -64,9 +70,17 @@ int run_main(int argc, char **argv) {
           if (!(seen & kSwitchHardware)) report_hardware();
           seen |= kSwitchHardware;
           break;
+        case 'N':
+          if (!(seen & kSwitchNetwork)) report_network();
+          seen |= kSwitchNetwork;
+          break;
         case 'O':
           if (!(seen & kSwitchOs)) report_os();
           seen |= kSwitchOs;
+          break;
+        case 'P':
+          if (!(seen & kSwitchPrograms)) report_programs();
+          seen |= kSwitchPrograms;
           break;
         case 'S':
           seen |= kSwitchStorage;

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # File checks of the programs:  exe.sh CHECK EXE SOURCE_DIR BUILD_DIR
-# sysreport.exe: Windows 95 and NT 4.0 on an 80386, at most 44 KB; sysreport-table.exe the same, at most 40 KB, with
-# imports-table.allow for its own; sysreport64.exe: XP x64, at most 48 KB.
+# sysreport.exe: Windows 95 and NT 4.0 on an 80386, at most 56 KB; sysreport-table.exe the same, at most 40 KB, with
+# imports-table.allow for its own; sysreport64.exe: XP x64, at most 60 KB.
 set -u
 check=$1 exe=$2 src=$3 build=$4 status=0
 fail() {
   echo "FAIL: $*" >&2
   status=1
 }
-set -- 32 010b 4 0 45056
-if [ "${exe##*/}" = sysreport64.exe ]; then set -- 64 020b 5 2 49152; fi
+set -- 32 010b 4 0 57344
+if [ "${exe##*/}" = sysreport64.exe ]; then set -- 64 020b 5 2 61440; fi
 if [ "${exe##*/}" = sysreport-table.exe ]; then set -- 32 010b 4 0 40960; fi
 bits=$1
 allow=imports.allow

@@ -11,7 +11,9 @@ The following switch options can be combined:
 
 -D Device information
 -H Hardware information
+-N Network information
 -O OS information
+-P Programs and updates
 -S Storage Media information
 -U Users (NT 4.0 and later)
 
@@ -34,7 +36,7 @@ run -S
 mask | head -n -2 >"$work/drives"
 run -SX
 mask >"$work/masked"
-said="sysreport: unknown switch - X; the letters are D, H, O, S and U, in one argument"
+said="sysreport: unknown switch - X; the letters are D, H, N, O, P, S and U, in one argument"
 {
   cat "$work/drives"
   printf 'Unknown switch - X\n\n'
@@ -42,12 +44,13 @@ said="sysreport: unknown switch - X; the letters are D, H, O, S and U, in one ar
 } | expect 1 "-SX" "$work/masked"
 said=""
 
-# D, H and O run once, S and U at each letter, in the order of the letters.
-run -DHODOSUHSU
-grep -xE 'Devices|Hardware Information|Operating System Information|Drive Information|User Accounts' "$work/out" \
-  >"$work/headings"
-printf '%s\n' Devices "Hardware Information" "Operating System Information" "Drive Information" "User Accounts" \
-  "Drive Information" "User Accounts" | expect 0 "-DHODOSUHSU" "$work/headings"
+# D, H, N, O and P run once, S and U at each letter, in the order of the letters.
+run -DHNODOPSUHNPSU
+grep -xE 'Devices|(Hardware|Network|Operating System|Drive) Information|Programs and Updates|User Accounts' \
+  "$work/out" >"$work/headings"
+printf '%s\n' Devices "Hardware Information" "Network Information" "Operating System Information" \
+  "Programs and Updates" "Drive Information" "User Accounts" "Drive Information" "User Accounts" |
+  expect 0 "-DHNODOPSUHNPSU" "$work/headings"
 
 mkdir "$work/glob"
 touch "$work/glob/-S"
