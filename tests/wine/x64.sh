@@ -9,7 +9,7 @@
 app=$work/app
 reports=$work/reports
 # shellcheck disable=SC2016 # expanded when the script ends
-cleanup='chattr -R -i "$reports"; "$RUNNER" --stop'
+cleanup='chattr -R -i "$work"; "$RUNNER" --stop'
 key='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
 "$RUNNER" --start
 "$RUNNER" reg add "$key" /v RegisteredOwner /d "Native view" /f /reg:64 </dev/null >/dev/null 2>&1
@@ -80,6 +80,12 @@ cmp "$work/previous" "$report" || fail "cut short: the previous report changed"
 grep -q ' status 3: collect: the report is cut short' "$reports/$name.err" || fail "cut short: $name.err"
 printf '%s\n' "$name.err" "$name.txt" >"$work/ls"
 leftovers "cut short"
+# A TEMP where no folder can be made: status 3, before anything is written.
+mkdir "$work/temp"
+chattr +i "$work/temp"
+set="set TEMP=Z:$work/temp&" collect 3 "collect: cannot create a folder in \"Z:$work/temp\"" "no TEMP" "Z:$reports"
+chattr -i "$work/temp"
+leftovers "no TEMP"
 cp "$EXE64" "$app/"
 # The default is every section.
 EXE=$EXE64 run -OSDUHNP
@@ -102,14 +108,22 @@ wait
 cmp -s "$work/previous" "$report" && fail "a reader holding the report: the previous report stayed"
 grep -q '^Devices' "$report" || fail "a reader holding the report: not the -D report"
 cp "$report" "$work/previous"
-# Two runs of one account at once draw the same RANDOM numbers: both end 0, each with a name of its own.
-pids=""
-for run in 1 2 3; do
-  "$RUNNER" cmd /c "Z:$app/collect.cmd" "Z:$reports" -O </dev/null >/dev/null 2>"$work/err$run" &
-  pids="$pids $!"
-done
-for pid in $pids; do
-  wait "$pid" || fail "runs at once: a run ended $?: $(grep -hv '^wine: ' "$work/err"?)"
+# Six runs of one account started together (each waits for the file go) draw the same RANDOM numbers: all end 0, each
+# with a name of its own. Twice, as the runs may happen not to overlap.
+for round in 1 2; do
+  rm -f "$work/go"
+  pids=""
+  for run in 1 2 3 4 5 6; do
+    (
+      until [ -e "$work/go" ]; do sleep 0.01; done
+      exec "$RUNNER" cmd /c "Z:$app/collect.cmd" "Z:$reports" -O </dev/null >/dev/null 2>"$work/err$run"
+    ) &
+    pids="$pids $!"
+  done
+  touch "$work/go"
+  for pid in $pids; do
+    wait "$pid" || fail "runs at once, round $round: a run ended $?: $(grep -hv '^wine: ' "$work/err"?)"
+  done
 done
 grep -q "Operating System Information" "$report" || fail "runs at once: not the -O report"
 echo "$name.txt" >"$work/ls"
