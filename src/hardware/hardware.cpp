@@ -193,8 +193,8 @@ int report_hardware(void) {
 
   // GetPhysicallyInstalledSystemMemory is missing before Vista SP1 (XP, Server 2003): the modules tell there.
   uint64_t modules_kb = 0;
-  int modules = have_table ? add_up_memory_modules(&table, &modules_kb) : 0;
-  system.installed_mb = installed_memory_mb(system.installed_mb, modules, modules_kb);
+  int counted = have_table ? add_up_memory_modules(&table, &modules_kb) : 0;
+  system.installed_mb = installed_memory_mb(system.installed_mb, counted, modules_kb);
 
   char head[kHardwareHeadSize];
   format_hardware_head(head, &machine, &system);
@@ -202,7 +202,8 @@ int report_hardware(void) {
   char line[kModuleLineSize];
   ModuleFacts module;
   size_t offset = 0;
-  for (modules = 0; have_table && next_memory_module(&table, &offset, &module); ++modules) {
+  int modules = 0;
+  for (; have_table && next_memory_module(&table, &offset, &module); ++modules) {
     format_module_line(line, &module);
     printf("%s", line);
   }

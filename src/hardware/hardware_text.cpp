@@ -237,7 +237,7 @@ void format_module_line(char *buffer, const ModuleFacts *module) {
   }
   char size[32] = "";
   char speed[32] = "";
-  // Whole MB as every module since the 1990s gives it; KB where the table counts in KB and the MB are not whole.
+  // Whole MB, as nearly every table gives them; KB where the table counts in KB and the MB are not whole.
   if (module->size_kb) {
     format_u64(size, module->size_kb % 1024 ? module->size_kb : module->size_kb >> 10);
     strcpy(size + strlen(size), module->size_kb % 1024 ? " KB" : " MB");
