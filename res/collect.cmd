@@ -70,10 +70,10 @@ rem it, and then no standard-error file exists.
 :ran
 rem Only a whole report replaces the last one: a write lost when the share
 rem closed the file may leave it without its last line, "Total time taken:
-rem N ms", and status 0. Its words are compared without quotes, which
-rem would end the quoted comparison early.
+rem N ms", and status 0. Its first five words are compared without quotes,
+rem which would end the quoted comparison early.
 set "last=none"
-for /f "usebackq tokens=1-4* delims= " %%a in ("%part%.tmp") do (
+for /f "usebackq tokens=1-5 delims= " %%a in ("%part%.tmp") do (
   set "last=%%a %%b %%c %%e"
 )
 set "last=%last:"=%"
