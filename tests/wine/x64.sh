@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # A 64-bit prefix: the x64 program reads the native registry view where the two views differ, and its -OSDUH report
 # equals the 32-bit program's under WOW64 (where Wine runs 32-bit programs), moving figures masked. collect.cmd beside
-# the x64 program alone: a report lands whole on status 0; a wrong command line, an empty COMPUTERNAME, a folder that
-# cannot be written, a program ending 5 and a missing one leave the previous report byte for byte and no file of the
-# run's own, with the status and what stderr says; NAME.err says why until a good run, which no stale file stops.
+# the x64 program alone: a report lands whole on status 0, by default with every section; a wrong command line, an
+# empty COMPUTERNAME, a folder that cannot be written, a program ending 5 and a missing one, a report cut short, a move
+# that never succeeds, a TEMP without room for the run's folder and a full share (status 2, Windows' reason) leave the
+# previous report byte for byte and no file of the run's own, with the status and what stderr says; NAME.err says why
+# until a good run, which no stale file stops; a reader holding the report for 3 s and six runs at once end 0.
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 app=$work/app
