@@ -154,7 +154,9 @@ reason='sysreport: the report could not be written: Disk full.'
 got="$(cat "$work/status"):$(grep -v '^wine: ' "$work/err" | tr -d '\r')"
 [ "$got" = "2:$reason" ] || fail "a full share: $got"
 cmp "$work/previous" "$work/after/$name.txt" || fail "a full share: the previous report changed"
-find "$work/after" -mindepth 1 -printf '%f\n' | sort | diff - <(printf '%s\n' "$name.err" "$name.txt") >&2 || fail "a full share: the files in the folder"
+printf '%s\n' "$name.err" "$name.txt" >"$work/ls"
+find "$work/after" -mindepth 1 -printf '%f\n' | sort | diff - "$work/ls" >&2 ||
+  fail "a full share: the files in the folder"
 sed -E 's/^[^s]+ status /* status /' "$work/after/$name.err" | tr -d '\r' | diff - <(echo "* status 2: $reason") >&2 ||
   fail "a full share: $name.err"
 # A killed run's file, the former fixed name, and a .err that cannot be removed: a good run goes on, and removes .err.
