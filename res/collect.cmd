@@ -4,9 +4,10 @@ rem with SWITCHES ("-" and one or more of D, O, S, U, H, N and P; -OSDUHNP
 rem if none), to FOLDER\%COMPUTERNAME%.txt, and replaces the report there
 rem only when the run ends with status 0 and the report is whole. Exits with
 rem 1 and the usage, touching no file, on any other command line; with the
-rem program's status 1 or 2; or with 3 when COMPUTERNAME is empty, FOLDER
-rem cannot be written, the report is cut short or cannot replace the last
-rem one, or the program cannot be started or ends with another status.
+rem program's status 1 or 2; or with 3 when COMPUTERNAME is empty, no folder
+rem can be made in %TEMP%, FOLDER cannot be written, the report is cut short
+rem or cannot replace the last one, or the program cannot be started or ends
+rem with another status.
 rem Every ending but 0 that can write to FOLDER leaves its reason in
 rem FOLDER\%COMPUTERNAME%.err; 0 removes it. Windows 2000 and later.
 setlocal EnableExtensions DisableDelayedExpansion
@@ -120,8 +121,8 @@ goto end
 type "%log%" >&2
 :end
 rem The run's file goes before NAME.err is written: on a full share its room
-rem takes the one line.
-del "%part%.tmp" >nul 2>nul
+rem takes the one line. A run that claimed no number has no file.
+if not "%local%"=="" del "%part%.tmp" >nul 2>nul
 call :note 2>nul
 if "%local%"=="" exit /b %code%
 del "%log%" >nul 2>nul
