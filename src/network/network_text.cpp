@@ -135,18 +135,20 @@ void format_utc_offset(char *out, long bias_minutes) {
   sprintf(out, "%c%02ld:%02ld", bias_minutes > 0 ? '-' : '+', offset / 60, offset % 60);
 }
 
-// Days since 0000-03-01 of the proleptic Gregorian calendar, the year starting
-// in March so that the leap day ends it.
-static uint32_t days_from_civil(unsigned year, unsigned month, unsigned day) {
-  if (month <= 2) --year;
-  unsigned day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-  return 365 * year + year / 4 - year / 100 + year / 400 + day_of_year;
+static unsigned year_days(unsigned year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0) ? 366 : 365; }
+
+static unsigned month_days(unsigned year, unsigned month) {
+  return month == 2 ? year_days(year) - 337 : 30 + ((month + month / 8) & 1);
 }
 
 void format_boot_time(char *out, const CalendarTime *now, uint64_t uptime_seconds) {
   *out = '\0';
   if (now->year < 1601) return;
-  uint32_t days = days_from_civil(now->year, now->month, now->day);
+  // Days and seconds since 1601-01-01 00:00:00, counted a year and a month
+  // at a time: at most 29,227 years, each step a few instructions.
+  uint32_t days = now->day - 1;
+  for (unsigned month = 1; month < now->month; ++month) days += month_days(now->year, month);
+  for (unsigned year = 1601; year < now->year; ++year) days += year_days(year);
   uint32_t of_day = now->hour * 3600 + now->minute * 60 + now->second;
   uint64_t days_back = uptime_seconds / 86400;
   uint32_t rest = (uint32_t)(uptime_seconds - days_back * 86400);
@@ -154,19 +156,14 @@ void format_boot_time(char *out, const CalendarTime *now, uint64_t uptime_second
     ++days_back;
     of_day += 86400;
   }
-  if (days_back > days - days_from_civil(1601, 1, 1)) return;
+  if (days_back > days) return;
   days -= (uint32_t)days_back;
   of_day -= rest;
-  // Back from days to the date: 400-year eras of 146097 days.
-  uint32_t era = days / 146097;
-  uint32_t day_of_era = days - era * 146097;
-  uint32_t year_of_era = (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-  uint32_t day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
-  uint32_t month_index = (5 * day_of_year + 2) / 153;
-  unsigned day = day_of_year - (153 * month_index + 2) / 5 + 1;
-  unsigned month = month_index < 10 ? month_index + 3 : month_index - 9;
-  unsigned year = year_of_era + era * 400 + (month <= 2);
-  sprintf(out, "%04u-%02u-%02uT%02u:%02u:%02u", year, month, day, of_day / 3600, of_day / 60 % 60, of_day % 60);
+  unsigned year = 1601;
+  unsigned month = 1;
+  for (; days >= year_days(year); ++year) days -= year_days(year);
+  for (; days >= month_days(year, month); ++month) days -= month_days(year, month);
+  sprintf(out, "%04u-%02u-%02uT%02u:%02u:%02u", year, month, days + 1, of_day / 3600, of_day / 60 % 60, of_day % 60);
 }
 
 const char *role_name(unsigned product_type, unsigned join_state) {
@@ -195,17 +192,17 @@ void format_adapter_type(char *out, unsigned if_type) {
 
 void format_locale(char *out, const char *language, const char *country, unsigned lcid) {
   *out = '\0';
-  if (lcid == 0) return;
-  char names[32] = "";
-  if (*language) sprintf(names, *country ? "%.12s-%.12s " : "%.12s ", language, country);
-  sprintf(out, *names ? "%s(%04X)" : "%s%04X", names, lcid);
+  if (lcid) sprintf(out, *language ? "%.12s-%.12s (%04X)" : "%.0s%.0s%04X", language, country, lcid);
 }
 
-char *format_fact_line(char *out, const char *label, const char *value) {
+// Local, so that the compiler may pass its arguments in registers.
+static char *fact_line(char *out, const char *label, const char *value) {
   char text[kNetTextSize];
   clean_text(text, sizeof text, value);
   return out + sprintf(out, "%-*s: %s\n", kLabelWidth, label, *text ? text : kUnknown);
 }
+
+char *format_fact_line(char *out, const char *label, const char *value) { return fact_line(out, label, value); }
 
 char *format_block_title(char *out, const char *title) {
   return out + sprintf(out, "%s\n%.*s\n\n", title, (int)strlen(title), "----------");
@@ -239,7 +236,7 @@ void format_identity(char *buffer, const IdentityFacts *facts) {
                           code_page,
                           facts->locale};
   char *out = format_block_title(buffer, kBlockIdentity);
-  for (size_t i = 0; i < sizeof values / sizeof *values; ++i) out = format_fact_line(out, kLabels[i], values[i]);
+  for (size_t i = 0; i < sizeof values / sizeof *values; ++i) out = fact_line(out, kLabels[i], values[i]);
 }
 
 int add_address(AddressList *list, const NetAddress *address) {
@@ -255,33 +252,30 @@ static char *format_addresses(char *out, const char *label, const AddressList *l
   for (int i = 0; i < list->count; ++i) {
     char text[kAddressTextSize];
     format_address(text, &list->items[i]);
-    out = format_fact_line(out, label, text);
+    out = fact_line(out, label, text);
   }
-  return list->count > 0 ? out : format_fact_line(out, label, list->count < 0 ? kUnknown : kNone);
+  return list->count > 0 ? out : fact_line(out, label, list->count < 0 ? kUnknown : kNone);
 }
 
 void format_adapter(char *buffer, const AdapterFacts *adapter) {
   char text[kAddressTextSize] = "";
-  char *out = format_fact_line(buffer, kNetAdapter, adapter->name);
-  out = format_fact_line(out, kNetDescription, adapter->description);
+  char *out = fact_line(buffer, kNetAdapter, adapter->name);
+  out = fact_line(out, kNetDescription, adapter->description);
   if (adapter->type) format_adapter_type(text, adapter->type);
-  out = format_fact_line(out, kNetType, text);
+  out = fact_line(out, kNetType, text);
   unsigned status = adapter->status;
-  out = format_fact_line(out, kNetStatus,
-                         status == 1                  ? kStatusUp
-                         : status == 0 || status == 4 ? kUnknown
-                                                      : kStatusDown);
+  out = fact_line(out, kNetStatus, status == 1 ? kStatusUp : status == 0 || status == 4 ? kUnknown : kStatusDown);
   format_mac(text, adapter->mac, adapter->mac_length < 0 ? 0 : (unsigned)adapter->mac_length);
-  out = format_fact_line(out, kNetMac, adapter->mac_length == 0 ? kNone : text);
+  out = fact_line(out, kNetMac, adapter->mac_length == 0 ? kNone : text);
   format_speed(text, adapter->speed);
-  out = format_fact_line(out, kNetSpeed, text);
+  out = fact_line(out, kNetSpeed, text);
   out = format_addresses(out, kNetIpv4, &adapter->ipv4);
   out = format_addresses(out, kNetIpv6, &adapter->ipv6);
   out = format_addresses(out, kNetGateway, &adapter->gateways);
   out = format_addresses(out, kNetDnsServer, &adapter->dns_servers);
-  out = format_fact_line(out, kNetDnsSuffix, adapter->dns_suffix);
-  out = format_fact_line(out, kNetDhcp, adapter->dhcp == 1 ? kOn : adapter->dhcp == 0 ? kOff : kUnknown);
+  out = fact_line(out, kNetDnsSuffix, adapter->dns_suffix);
+  out = fact_line(out, kNetDhcp, adapter->dhcp == 1 ? kOn : adapter->dhcp == 0 ? kOff : kUnknown);
   text[0] = '\0';
   if (adapter->dhcp_server.family) format_address(text, &adapter->dhcp_server);
-  format_fact_line(out, kNetDhcpServer, adapter->dhcp == 0 ? kNone : text);
+  fact_line(out, kNetDhcpServer, adapter->dhcp == 0 ? kNone : text);
 }

@@ -87,8 +87,8 @@ const char *role_name(unsigned product_type, unsigned join_state);
 void format_adapter_type(char *out, unsigned if_type);
 
 // Writes the system locale as "en-US (0409)": the ISO language and country
-// names, and the locale identifier in hex; "0409" alone without the names, ""
-// for identifier 0.
+// names, and the locale identifier in hex; "0409" alone without a language,
+// "" for identifier 0.
 void format_locale(char *out, const char *language, const char *country, unsigned lcid);
 
 // The facts of the Identity block as printed; "" reads "Unknown".

@@ -161,8 +161,6 @@ TEST(Network, MacSpeedOffsetLocale) {
 
   format_locale(text, "en", "US", 0x409);
   EXPECT_STREQ("en-US (0409)", text);
-  format_locale(text, "sr", "", 0x241A);
-  EXPECT_STREQ("sr (241A)", text);
   format_locale(text, "", "", 0x409);
   EXPECT_STREQ("0409", text);
   format_locale(text, "en", "US", 0);
@@ -182,7 +180,7 @@ static std::string boot_time(CalendarTime now, uint64_t uptime) {
 
 TEST(Network, BootTimeAgreesWithTheCalendar) {
   // Now and uptimes from 0 to 89 years, against gmtime of the difference.
-  for (int64_t now = -11644473600; now < 253402300799; now += 86400 * 365 + 3 * 3600 + 1601) {
+  for (int64_t now = -11644473600; now < 253402300799; now += 86400 * 2557 + 3 * 3600 + 1601) {
     struct tm utc;
     time_t t = (time_t)now;
     gmtime_r(&t, &utc);
