@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# The network section on a network of the test's own, in new network, mount and UTS namespaces: a veth pair given a
-# MAC, two IPv4 addresses and an IPv6 address with their prefixes and a default route, a resolv.conf (DNS server,
-# search suffix) and a hosts file (the DNS domain) bind-mounted over /etc's, then 101 more veth pairs: 205 adapters with
-# the loopback, past the 200 the section takes, one named with a character outside code page 1252, one with 60
-# addresses. The whole Wine session runs inside, since Wine's network driver runs in the prefix's own processes. The
-# adapters the test did not describe are compared with `ip -j addr`, the boot time with the kernel's.
+# -N on a network of the test's own (network, mount and UTS namespaces): a veth pair with a MAC, IPv4 and IPv6
+# addresses and a default route, resolv.conf and hosts over /etc's; 101 more pairs make 205 adapters (past the 200
+# taken), one named outside code page 1252, one with 60 addresses. Wine runs inside, since its network driver runs in
+# the prefix's processes. Adapters not described are compared with `ip -j addr`, the boot time with the kernel's.
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 if [ "$(id -u)" != 0 ] || ! unshare -n -m -u true 2>/dev/null; then
