@@ -327,14 +327,14 @@ static int read_text_value(const char *path, const char *value_name, char *text,
   HKEY key;
   text[0] = '\0';
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access, &key) != ERROR_SUCCESS) return 0;
-  char data[kNetTextSize];
-  DWORD size = sizeof data - 1;
-  LONG result = RegQueryValueExA(key, value_name, NULL, NULL, (LPBYTE)data, &size);
+  DWORD size = kNetTextSize - 1;
+  LONG result = RegQueryValueExA(key, value_name, NULL, NULL, (LPBYTE)text, &size);
   RegCloseKey(key);
-  if (result != ERROR_SUCCESS || size >= sizeof data) return 0;
-  data[size] = '\0';
-  clean_text(text, kNetTextSize, data);
-  return 1;
+  // A value of the buffer's size arrives without its NUL.
+  if (result != ERROR_SUCCESS || size >= kNetTextSize) size = 0;
+  text[size] = '\0';
+  clean_text(text, kNetTextSize, text);
+  return size != 0;
 }
 
 // Under WOW64 the native view of HKLM\Software, where Windows keeps the logon
@@ -389,15 +389,17 @@ static void read_join(IdentityFacts *facts) {
   if (!facts->domain[0] && facts->join_state == kJoinStateUnjoined) strcpy(facts->domain, kNone);
 }
 
-// The DNS host name (1) or domain (2) of GetComputerNameExA (2000 on); kNone
-// for a domain that is empty.
-static void read_dns_name(int kind, char *text) {
+// The NetBIOS name (0), DNS host name (1) or DNS domain (2) of
+// GetComputerNameExA (2000 on); the NetBIOS name of GetComputerNameA before.
+// kNone for a domain that is empty.
+static void read_computer_name(int kind, char *text) {
   NameFunction computer_name_ex = bound<NameFunction>(kComputerNameEx);
-  char data[kNetTextSize];
-  DWORD size = sizeof data;
-  if (computer_name_ex && computer_name_ex(kind, data, &size)) {
-    data[sizeof data - 1] = '\0';
-    clean_text(text, kNetTextSize, data[0] || kind == 1 ? data : kNone);
+  DWORD size = kNetTextSize;
+  if (computer_name_ex ? computer_name_ex(kind, text, &size) : kind == 0 && GetComputerNameA(text, &size)) {
+    text[kNetTextSize - 1] = '\0';
+    clean_text(text, kNetTextSize, text[0] || kind != 2 ? text : kNone);
+  } else {
+    text[0] = '\0';
   }
 }
 
@@ -469,16 +471,9 @@ int report_network(void) {
   version.dwOSVersionInfoSize = sizeof version;
   if (GetVersionExA((LPOSVERSIONINFOA)&version)) facts.product_type = version.wProductType;
 
-  NameFunction computer_name_ex = bound<NameFunction>(kComputerNameEx);
-  char name[kNetTextSize];
-  DWORD size = sizeof name;
-  // ComputerNameNetBIOS.
-  if (computer_name_ex ? computer_name_ex(0, name, &size) : GetComputerNameA(name, &size)) {
-    name[sizeof name - 1] = '\0';
-    clean_text(facts.computer_name, kNetTextSize, name);
-  }
-  read_dns_name(1, facts.dns_host_name);
-  read_dns_name(2, facts.dns_domain);
+  read_computer_name(0, facts.computer_name);
+  read_computer_name(1, facts.dns_host_name);
+  read_computer_name(2, facts.dns_domain);
   read_join(&facts);
   read_time(&facts);
   read_last_user(facts.last_user);

@@ -80,31 +80,26 @@ static char *format_ipv6(char *out, const uint8_t *bytes) {
   int embedded = (zeros_before == 5 && groups[5] == 0xFFFF) || (zeros_before == 6 && groups[6] != 0) ||
                  (zeros_before == 4 && groups[4] == 0xFFFF && groups[5] == 0);
   int shown = embedded ? 6 : 8;
-  int best_start = -1;
+  // The first longest run of two or more zero groups becomes "::".
+  int best_end = 0;
   int best_length = 1;
-  for (int i = 0; i < shown;) {
-    int j = i;
-    while (j < shown && groups[j] == 0) ++j;
-    if (j - i > best_length) {
-      best_start = i;
-      best_length = j - i;
+  for (int i = 0, run = 0; i < shown; ++i) {
+    run = groups[i] ? 0 : run + 1;
+    if (run > best_length) {
+      best_length = run;
+      best_end = i + 1;
     }
-    i = j > i ? j : i + 1;
   }
+  int best_start = best_length > 1 ? best_end - best_length : -1;
   for (int i = 0; i < shown; ++i) {
     if (i == best_start) {
       out += sprintf(out, "::");
-      i += best_length - 1;
-      continue;
+      i = best_end - 1;
+    } else {
+      out += sprintf(out, i && i != best_end ? ":%x" : "%x", groups[i]);
     }
-    if (i > 0 && i != best_start + best_length) *out++ = ':';
-    out += sprintf(out, "%x", groups[i]);
   }
-  if (embedded) {
-    if (best_start + best_length != 6) *out++ = ':';
-    out = format_dotted(out, bytes + 12);
-  }
-  *out = '\0';
+  if (embedded) out = format_dotted(out + (best_end != 6 ? sprintf(out, ":") : 0), bytes + 12);
   return out;
 }
 
