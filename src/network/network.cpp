@@ -293,7 +293,7 @@ static ULONG query_info(const void *, BYTE *buffer, ULONG *size) {
 }
 
 // The adapters of GetAdaptersInfo (98, ME, NT 4.0 SP4, 2000): IPv4 only, no
-// status, speed, DNS servers or suffix. Returns how many were printed, or -1.
+// IPv6, status, speed, DNS servers or suffix. Returns how many were printed, or -1.
 static int print_adapter_info(AdapterFacts *adapter) {
   if (!g_functions[kAdaptersInfo]) return -1;
   ULONG status;
@@ -309,6 +309,7 @@ static int print_adapter_info(AdapterFacts *adapter) {
     adapter->type = info->Type;
     adapter->mac_length = info->AddressLength < 8 ? (int)info->AddressLength : 8;
     memcpy(adapter->mac, info->Address, sizeof adapter->mac);
+    adapter->ipv6.count = -1;
     read_address_strings(&adapter->ipv4, &info->IpAddressList, 1);
     read_address_strings(&adapter->gateways, &info->GatewayList, 0);
     adapter->dhcp = info->DhcpEnabled != 0;

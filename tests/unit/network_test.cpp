@@ -189,12 +189,13 @@ TEST(Network, Roles) {
   for (const auto &row : rows) EXPECT_STREQ(row.role, role_name(row.product_type, row.join_state));
 }
 
-// As GetAdaptersInfo tells an adapter: no status, speed, DNS servers or suffix; no MAC, no address; DHCP on. The
+// As GetAdaptersInfo tells an adapter: no IPv6, status, speed, DNS servers or suffix; no MAC, no address; DHCP on. The
 // described adapter of tests/wine/network.sh shows the other values.
 TEST(Network, AdapterBlock) {
   static AdapterFacts adapter;
   strcpy(adapter.name, "PPP\tlink");
   adapter.type = 23;
+  adapter.ipv6.count = -1;
   adapter.gateways.count = -1;
   adapter.dns_servers.count = -1;
   adapter.dhcp = 1;
@@ -209,7 +210,7 @@ TEST(Network, AdapterBlock) {
       "MAC Address           : None\n"
       "Speed                 : Unknown\n"
       "IPv4 Address          : None\n"
-      "IPv6 Address          : None\n"
+      "IPv6 Address          : Unknown\n"
       "Gateway               : Unknown\n"
       "DNS Server            : Unknown\n"
       "DNS Suffix            : Unknown\n"
