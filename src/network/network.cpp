@@ -199,7 +199,8 @@ static uint8_t prefix_from_list(const AdapterEntry *adapter, const NetAddress *a
   return best;
 }
 
-static void read_adapter_entry(const AdapterEntry *entry, AdapterFacts *adapter) {
+// Gateways are listed only where they were asked for (Vista on).
+static void read_adapter_entry(const AdapterEntry *entry, AdapterFacts *adapter, int gateways_asked) {
   to_ansi(entry->FriendlyName, adapter->name);
   to_ansi(entry->Description, adapter->description);
   to_ansi(entry->DnsSuffix, adapter->dns_suffix);
@@ -222,7 +223,7 @@ static void read_adapter_entry(const AdapterEntry *entry, AdapterFacts *adapter)
   // The larger of the two speeds: a link's figure is its downstream's.
   adapter->speed =
       entry->TransmitLinkSpeed > entry->ReceiveLinkSpeed ? entry->TransmitLinkSpeed : entry->ReceiveLinkSpeed;
-  read_entries(&adapter->gateways, entry->FirstGatewayAddress);
+  if (gateways_asked) read_entries(&adapter->gateways, entry->FirstGatewayAddress);
   if (entry->Dhcpv4Server.address)
     read_socket_address(entry->Dhcpv4Server.address, (size_t)entry->Dhcpv4Server.length, &adapter->dhcp_server);
 }
@@ -263,7 +264,7 @@ static int print_adapter_addresses(AdapterFacts *adapter, int vista) {
   for (int n = 0; entry && n < kMaxAdapters && COVERS(entry, OperStatus); entry = entry->Next, ++n) {
     if (entry->IfType == kLoopbackType || entry->IfType == kTunnelType) continue;
     clear_adapter(adapter);
-    read_adapter_entry(entry, adapter);
+    read_adapter_entry(entry, adapter, vista);
     print_adapter(adapter, &printed);
   }
   LocalFree(list);
@@ -305,7 +306,7 @@ static int print_adapter_info(AdapterFacts *adapter) {
     if (info->Type == kLoopbackType) continue;
     clear_adapter(adapter);
     clean_text(adapter->name, kNetTextSize, info->AdapterName);
-    clean_text(adapter->description, kNetTextSize, info->Description);
+    clean_text(adapter->description, sizeof info->Description, info->Description);
     adapter->type = info->Type;
     adapter->mac_length = info->AddressLength < 8 ? (int)info->AddressLength : 8;
     memcpy(adapter->mac, info->Address, sizeof adapter->mac);

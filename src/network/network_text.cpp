@@ -138,7 +138,7 @@ static unsigned month_days(unsigned year, unsigned month) {
 
 void format_boot_time(char *out, const CalendarTime *now, uint64_t uptime_seconds) {
   *out = '\0';
-  if (now->year < 1601) return;
+  if (now->year < 1601 || now->year > 30827) return;
   // Days and seconds since 1601-01-01 00:00:00, counted a year and a month
   // at a time: at most 29,227 years, each step a few instructions.
   uint32_t days = now->day - 1;

@@ -67,8 +67,9 @@ struct CalendarTime {
   unsigned year, month, day, hour, minute, second;
 };
 
-// Writes now (a valid date from 1601 on) less uptime_seconds as
-// "YYYY-MM-DDTHH:MM:SS", Gregorian calendar; "" where either falls before 1601.
+// Writes now (a valid date of the years 1601 to 30827, as Windows keeps them)
+// less uptime_seconds as "YYYY-MM-DDTHH:MM:SS", Gregorian calendar; "" where
+// now lies outside those years or the difference before them.
 void format_boot_time(char *out, const CalendarTime *now, uint64_t uptime_seconds);
 
 // Join states, as NetGetJoinInformation counts them.

@@ -168,6 +168,7 @@ TEST(Network, BootTimeAgreesWithTheCalendar) {
   EXPECT_EQ("", boot_time({1601, 1, 2, 0, 0, 0}, 86401));
   EXPECT_EQ("", boot_time({2026, 12, 7, 8, 0, 0}, ~0ull / 1000));
   EXPECT_EQ("", boot_time({1600, 12, 31, 0, 0, 0}, 0));
+  EXPECT_EQ("", boot_time({30828, 1, 1, 0, 0, 0}, 0));
   EXPECT_EQ("30827-12-31T23:59:59", boot_time({30827, 12, 31, 23, 59, 59}, 0));
 }
 
