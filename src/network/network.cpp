@@ -323,6 +323,8 @@ static int print_adapter_info(AdapterFacts *adapter) {
   return printed;
 }
 
+static const char kWinlogonKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+
 // Reads a text value of HKEY_LOCAL_MACHINE\path into text (kNetTextSize
 // bytes). Returns 1, or 0 when it cannot be read.
 static int read_text_value(const char *path, const char *value_name, char *text, REGSAM access) {
@@ -353,7 +355,6 @@ static REGSAM software_access(void) {
 // The account that last logged on: LogonUI's (Vista on), Winlogon's default
 // (NT), the network logon's (9x).
 static void read_last_user(char *user) {
-  static const char kWinlogonKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
   REGSAM access = software_access();
   if (read_text_value("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Authentication\\LogonUI", "LastLoggedOnUser", user,
                       access) &&
@@ -370,7 +371,8 @@ static void read_last_user(char *user) {
 }
 
 // The domain or workgroup and the join state: NetGetJoinInformation (2000
-// on), else the workgroup that Windows 9x keeps.
+// on), else the workgroup that Windows 9x keeps, else the domain name that
+// NT 4.0's logon keeps (whether joined or not, it does not say).
 static void read_join(IdentityFacts *facts) {
   typedef NET_API_STATUS(NET_API_FUNCTION * JoinFunction)(LPCWSTR, LPWSTR *, NETSETUP_JOIN_STATUS *);
   typedef NET_API_STATUS(NET_API_FUNCTION * FreeFunction)(LPVOID);
@@ -387,6 +389,8 @@ static void read_join(IdentityFacts *facts) {
     // Only Windows 9x keeps it there: a workstation.
     facts->join_state = kJoinStateWorkgroup;
     facts->product_type = VER_NT_WORKSTATION;
+  } else {
+    read_text_value(kWinlogonKey, "CachePrimaryDomain", facts->domain, KEY_QUERY_VALUE);
   }
   if (!facts->domain[0] && facts->join_state == kJoinStateUnjoined) strcpy(facts->domain, kNone);
 }
