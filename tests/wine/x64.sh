@@ -90,5 +90,5 @@ cp "$work/out" "$work/x64"
 grep -qx 'Last User             : CORP\\carol' "$work/x64" || fail "x64 -N: not the native view's last user"
 if /usr/lib/wine/wineserver32 --version >/dev/null 2>&1; then
   run -N
-  sed 's/^\(Boot Time *: \).*/\1*/' "$work/out" | expect 0 "-N of the 32-bit program under WOW64, against the x64 one's" "$work/x64"
+  sed 's/^\(Boot Time *: \).*/\1*/' "$work/out" | expect 0 "-N of the 32-bit program under WOW64" "$work/x64"
 fi
