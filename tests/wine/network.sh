@@ -140,3 +140,7 @@ EOF
 grep -q $'^Adapter               : v?\xe9$' "$work/out" || fail "the name outside code page 1252"
 grep -q $'^Last User             : CORP\\\\bob\r$' "$work/raw2" || fail "Winlogon's last user"
 grep -q $'^Gateway               : Unknown\r$' "$work/raw3" || fail "XP: gateways not Unknown"
+# A network of nothing but the loopback.
+# shellcheck disable=SC2016 # expanded by the inner shell
+unshare -n bash -c '"$RUNNER" --stop; "$RUNNER" "$EXE" -N; "$RUNNER" --stop' </dev/null >"$work/raw4" 2>/dev/null
+grep -qx $'Adapter               : None\r' "$work/raw4" || fail "the loopback alone: not \"Adapter : None\""
