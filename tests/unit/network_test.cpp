@@ -103,7 +103,6 @@ TEST(Network, PrefixContains) {
   EXPECT_EQ(0, prefix_contains(&six, 128, &six_host));
 }
 
-// The Wine test shows a MAC, Ethernet and en-US (0409); these are what it cannot.
 TEST(Network, MacSpeedOffsetLocale) {
   const uint8_t mac[10] = {0x02, 0x11, 0x22, 0x33, 0x44, 0x55, 0xAB, 0xCD, 0xEF, 0x01};
   char text[64];

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# -N on a network of the test's own (network, mount and UTS namespaces): a veth pair with a MAC, IPv4 and IPv6
-# addresses and a default route, resolv.conf and hosts over /etc's; 101 more pairs make 205 adapters (past the 200
-# taken), one named outside code page 1252, one with 60 addresses. Wine runs inside, since its network driver runs in
-# the prefix's processes. Adapters not described are compared with `ip -j addr`, the boot time with the kernel's.
+# -N on a network of its own (network, mount, UTS namespaces; Wine started inside, where its network driver runs): a
+# veth pair with a MAC, addresses, a default route, resolv.conf and hosts; 205 adapters in all, one named outside code
+# page 1252, one with 60 addresses. The others against `ip -j addr`, the boot time against the kernel's.
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 if [ "$(id -u)" != 0 ] || ! unshare -n -m -u true 2>/dev/null; then
