@@ -171,3 +171,15 @@ files "a read-only .err"
 collect 0 "" "status 0 after a failure" "Z:$reports" -D
 sed -i "/^$name.err\$/d" "$work/ls"
 files "status 0 after a failure"
+
+# -N: the same section from both programs; the last user from the native registry view under WOW64 too.
+logonui='HKLM\Software\Microsoft\Windows\CurrentVersion\Authentication\LogonUI'
+"$RUNNER" reg add "$logonui" /v LastLoggedOnUser /d 'CORP\carol' /f /reg:64 </dev/null >/dev/null 2>&1
+EXE=$EXE64 run -N
+sed -i 's/^\(Boot Time *: \).*/\1*/' "$work/out"
+cp "$work/out" "$work/x64"
+grep -qx 'Last User             : CORP\\carol' "$work/x64" || fail "x64 -N: not the native view's last user"
+if /usr/lib/wine/wineserver32 --version >/dev/null 2>&1; then
+  run -N
+  sed 's/^\(Boot Time *: \).*/\1*/' "$work/out" | expect 0 "-N of the 32-bit program under WOW64" "$work/x64"
+fi
