@@ -21,65 +21,44 @@ static const DWORD kMaxValueBytes = 16u << 20;
 typedef LONG(WINAPI *EnumKeyFunction)(HKEY, DWORD, LPSTR, LPDWORD, LPDWORD, LPSTR, LPDWORD, PFILETIME);
 typedef HLOCAL(WINAPI *ReAllocFunction)(HLOCAL, SIZE_T, UINT);
 
-// What the section gathers before it prints: the Programs lines and the
-// update names in one pool of text, the lines' offsets, the update records.
-struct Collection {
-  EnumKeyFunction enum_key;
-  ReAllocFunction re_alloc;
-  char *pool;
-  DWORD pool_used;
-  DWORD pool_size;
-  uint32_t *programs;
-  DWORD program_count;
-  DWORD program_capacity;
-  UpdateRecord *updates;
-  DWORD update_count;
-  DWORD update_capacity;
-};
+// What the section gathers before it prints: the programs' lines and the
+// updates' names in one pool of text, and one entry each.
+static EnumKeyFunction enum_key;
+static ReAllocFunction re_alloc;
+static char *pool;
+static DWORD pool_used;
+static DWORD pool_size;
+static ListEntry *entries;
+static DWORD entry_count;
+static DWORD entry_bytes;
 
 // Makes room for need more bytes in *block (of *size), doubling it; 0 where
 // the bound or the memory runs out.
-static int make_room(Collection *c, void **block, DWORD *size, DWORD used, DWORD need) {
+static int make_room(void **block, DWORD *size, DWORD used, DWORD need) {
   if (used + need <= *size) return 1;
   DWORD wanted = *size ? *size : 65536;
   while (wanted < used + need && wanted <= kMaxPoolBytes) wanted *= 2;
   if (wanted > kMaxPoolBytes) return 0;
-  void *grown = *block ? c->re_alloc(*block, wanted, LMEM_MOVEABLE) : LocalAlloc(LMEM_FIXED, wanted);
+  void *grown = *block ? re_alloc(*block, wanted, LMEM_MOVEABLE) : LocalAlloc(LMEM_FIXED, wanted);
   if (!grown) return 0;
   *block = grown;
   *size = wanted;
   return 1;
 }
 
-// Copies text into the pool; its offset, or -1 where there is no room.
-static LONG keep_text(Collection *c, const char *text) {
+// Keeps a program's line or an update's name (text) and its entry.
+static void keep(const char *text, uint32_t kb, const char *installed, unsigned source) {
   DWORD length = (DWORD)strlen(text) + 1;
-  if (!make_room(c, (void **)&c->pool, &c->pool_size, c->pool_used, length)) return -1;
-  LONG offset = (LONG)c->pool_used;
-  strcpy(c->pool + offset, text);
-  c->pool_used += length;
-  return offset;
-}
-
-static void keep_program(Collection *c, const char *line) {
-  DWORD bytes = c->program_capacity * sizeof(uint32_t);
-  if (!make_room(c, (void **)&c->programs, &bytes, c->program_count * sizeof(uint32_t), sizeof(uint32_t))) return;
-  c->program_capacity = bytes / sizeof(uint32_t);
-  LONG offset = keep_text(c, line);
-  if (offset >= 0) c->programs[c->program_count++] = (uint32_t)offset;
-}
-
-static void keep_update(Collection *c, uint32_t kb, const char *installed, unsigned source, const char *name) {
-  DWORD bytes = c->update_capacity * sizeof(UpdateRecord);
-  if (!make_room(c, (void **)&c->updates, &bytes, c->update_count * sizeof(UpdateRecord), sizeof(UpdateRecord))) return;
-  c->update_capacity = bytes / sizeof(UpdateRecord);
-  LONG offset = keep_text(c, name);
-  if (offset < 0) return;
-  UpdateRecord *record = &c->updates[c->update_count++];
-  record->kb = kb;
-  record->name = (uint32_t)offset;
-  strcpy(record->installed, installed);
-  record->source = (unsigned char)source;
+  if (!make_room((void **)&entries, &entry_bytes, entry_count * sizeof(ListEntry), sizeof(ListEntry)) ||
+      !make_room((void **)&pool, &pool_size, pool_used, length))
+    return;
+  ListEntry *entry = &entries[entry_count++];
+  entry->text = pool_used;
+  entry->kb = kb;
+  strcpy(entry->installed, installed);
+  entry->source = (unsigned char)source;
+  strcpy(pool + pool_used, text);
+  pool_used += length;
 }
 
 // Reads the text value name of key into text (kValueTextSize bytes), cleaned
@@ -119,24 +98,23 @@ static DWORD read_dword(HKEY key, const char *name, BOOL *present) {
 
 static int has_value(HKEY key, const char *name) { return RegQueryValueExA(key, name, NULL, NULL, NULL, NULL) == 0; }
 
-typedef void (*EntryFunction)(Collection *c, HKEY entry, const char *key_name, const void *context);
+typedef void (*EntryFunction)(HKEY entry, const char *key_name, const void *context);
 
 // Calls visit for every subkey of root\path that opens with access, by index,
 // passing over one that vanished or is refused.
-static void walk_subkeys(Collection *c, HKEY root, const char *path, REGSAM access, EntryFunction visit,
-                         const void *context) {
+static void walk_subkeys(HKEY root, const char *path, REGSAM access, EntryFunction visit, const void *context) {
   HKEY key;
-  if (!c->enum_key || RegOpenKeyExA(root, path, 0, access, &key) != ERROR_SUCCESS) return;
+  if (!enum_key || RegOpenKeyExA(root, path, 0, access, &key) != ERROR_SUCCESS) return;
   for (DWORD index = 0; index < kMaxSubkeys; ++index) {
     char name[kKeyNameSize];
     DWORD length = kKeyNameSize;
-    LONG status = c->enum_key(key, index, name, &length, NULL, NULL, NULL, NULL);
+    LONG status = enum_key(key, index, name, &length, NULL, NULL, NULL, NULL);
     if (status == ERROR_MORE_DATA) continue;
     if (status != ERROR_SUCCESS) break;
     name[length < kKeyNameSize ? length : kKeyNameSize - 1] = '\0';
     HKEY entry;
     if (RegOpenKeyExA(key, name, 0, access, &entry) != ERROR_SUCCESS) continue;
-    visit(c, entry, name, context);
+    visit(entry, name, context);
     RegCloseKey(entry);
   }
   RegCloseKey(key);
@@ -148,7 +126,7 @@ struct UninstallPlace {
   const char *scope;
 };
 
-static void visit_uninstall(Collection *c, HKEY entry, const char *key_name, const void *context) {
+static void visit_uninstall(HKEY entry, const char *key_name, const void *context) {
   const UninstallPlace *place = (const UninstallPlace *)context;
   char name[kValueTextSize];
   char release_type[kValueTextSize];
@@ -163,18 +141,18 @@ static void visit_uninstall(Collection *c, HKEY entry, const char *key_name, con
       entry_kind(name, read_dword(entry, "SystemComponent", &present), has_value(entry, "ParentKeyName"), release_type);
   if (kind == kEntryUpdate) {
     uint32_t kb = kb_number(key_name, 0);
-    keep_update(c, kb ? kb : kb_number(name, 0), installed, 1, name);
+    keep(name, kb ? kb : kb_number(name, 0), installed, kFromUninstall);
   } else if (kind == kEntryProgram) {
     char version[kValueTextSize];
     char line[6 * kValueTextSize];
     read_text(entry, "DisplayVersion", version);
     read_text(entry, "Publisher", text);
     format_program_line(line, name, version, text, installed, place->bits, place->scope);
-    keep_program(c, line);
+    keep(line, 0, "", kProgramLine);
   }
 }
 
-static void visit_package(Collection *c, HKEY entry, const char *key_name, const void *context) {
+static void visit_package(HKEY entry, const char *key_name, const void *context) {
   typedef BOOL(WINAPI * LocalTimeFunction)(const FILETIME *, LPFILETIME);
   const LocalTimeFunction to_local = (LocalTimeFunction)context;
   BOOL present;
@@ -192,17 +170,17 @@ static void visit_package(Collection *c, HKEY entry, const char *key_name, const
   read_text(entry, "InstallLocation", name);
   if (!kb) kb = kb_number(name, 0);
   cbs_update_name(key_name, name);
-  keep_update(c, kb, installed, 0, name);
+  keep(name, kb, installed, kFromCbs);
 }
 
-static void visit_hotfix(Collection *c, HKEY entry, const char *key_name, const void *) {
+static void visit_hotfix(HKEY entry, const char *key_name, const void *) {
   BOOL present;
   if (read_dword(entry, "Installed", &present) != 1) return;
   char name[kValueTextSize];
   read_text(entry, "Description", name);
   if (!name[0]) read_text(entry, "Fix Description", name);
   if (!name[0]) clean_text(key_name, name);
-  keep_update(c, kb_number(key_name, 1), "", 2, name);
+  keep(name, kb_number(key_name, 1), "", kFromHotfix);
 }
 
 // How the programs of the users' hives are read: their bits (kUnknown on
@@ -213,7 +191,7 @@ struct UserPlace {
   REGSAM view;
 };
 
-static void visit_user(Collection *c, HKEY, const char *key_name, const void *context) {
+static void visit_user(HKEY, const char *key_name, const void *context) {
   typedef BOOL(WINAPI * StringToSidFunction)(LPCSTR, PSID *);
   typedef BOOL(WINAPI * LookUpSidFunction)(LPCSTR, PSID, LPSTR, LPDWORD, LPSTR, LPDWORD, PSID_NAME_USE);
   const UserPlace *user = (const UserPlace *)context;
@@ -240,46 +218,29 @@ static void visit_user(Collection *c, HKEY, const char *key_name, const void *co
   strcpy(path, key_name);
   strcpy(path + strlen(path), kUserUninstallPath);
   const UninstallPlace place = {user->bits, scope};
-  walk_subkeys(c, HKEY_USERS, path, KEY_READ | user->view, visit_uninstall, &place);
+  walk_subkeys(HKEY_USERS, path, KEY_READ | user->view, visit_uninstall, &place);
 }
 
-static int compare_program(const void *pool, uint32_t a, uint32_t b) {
-  return compare_program_lines((const char *)pool + a, (const char *)pool + b);
+static int compare_entry(const void *, uint32_t a, uint32_t b) {
+  return compare_entries(&entries[a], &entries[b], pool);
 }
 
-static int compare_update(const void *context, uint32_t a, uint32_t b) {
-  const Collection *c = (const Collection *)context;
-  return compare_updates(&c->updates[a], &c->updates[b], c->pool);
-}
-
-// Sorts order[0..count) through a scratch array; leaves it as it is where
-// there is no memory for one.
-static void sort_list(uint32_t *order, DWORD count, int (*compare)(const void *, uint32_t, uint32_t),
-                      const void *context) {
-  uint32_t *scratch = count > 1 ? (uint32_t *)LocalAlloc(LMEM_FIXED, count * sizeof(uint32_t)) : NULL;
-  if (!scratch) return;
-  sort_order(order, scratch, count, compare, context);
-  LocalFree(scratch);
-}
-
-// The sorted updates from order[at] on that make one line: every record of
-// one KB, or of one name and source where the KB is unknown. Sets *best to
-// the record to print (the first of the best source) and date to the first
-// install date among them; returns where the next line's records start.
-static DWORD update_line(const Collection *c, const uint32_t *order, DWORD count, DWORD at, const UpdateRecord **best,
-                         const char **date) {
-  const UpdateRecord *first = &c->updates[order[at]];
+// The sorted updates from order[at] on that make one line: every entry of one
+// KB, or of one name and source where the KB is unknown. Sets *best to the
+// entry to print (the first of the best source) and *date to its install
+// date, else the first among them; returns where the next line starts.
+static DWORD update_line(const uint32_t *order, DWORD at, const ListEntry **best, const char **date) {
+  const ListEntry *first = &entries[order[at]];
   *best = first;
   *date = first->installed;
   DWORD next = at + 1;
-  for (; next < count; ++next) {
-    const UpdateRecord *record = &c->updates[order[next]];
-    if (record->kb != first->kb) break;
-    if (!first->kb &&
-        (record->source != first->source || compare_program_lines(c->pool + record->name, c->pool + first->name)))
+  for (; next < entry_count; ++next) {
+    const ListEntry *entry = &entries[order[next]];
+    if (entry->kb != first->kb) break;
+    if (!first->kb && (entry->source != first->source || compare_program_lines(pool + entry->text, pool + first->text)))
       break;
-    if (record->source < (*best)->source) *best = record;
-    if (!**date) *date = record->installed;
+    if (entry->source < (*best)->source) *best = entry;
+    if (!**date) *date = entry->installed;
   }
   if ((*best)->installed[0]) *date = (*best)->installed;
   return next;
@@ -347,65 +308,71 @@ int report_programs(void) {
   // Windows 2000 and older know no view flag.
   REGSAM native = two_views ? KEY_WOW64_64KEY : 0;
 
-  Collection c = {};
-  look_up(GetModuleHandleA("advapi32.dll"), "RegEnumKeyExA", &c.enum_key);
-  look_up(GetModuleHandleA("kernel32.dll"), "LocalReAlloc", &c.re_alloc);
+  look_up(GetModuleHandleA("advapi32.dll"), "RegEnumKeyExA", &enum_key);
+  look_up(GetModuleHandleA("kernel32.dll"), "LocalReAlloc", &re_alloc);
   const UninstallPlace machine = {two_views ? kBits64 : kBits32, kScopeMachine};
-  walk_subkeys(&c, HKEY_LOCAL_MACHINE, kUninstallPath, KEY_READ | native, visit_uninstall, &machine);
+  walk_subkeys(HKEY_LOCAL_MACHINE, kUninstallPath, KEY_READ | native, visit_uninstall, &machine);
   if (two_views) {
     const UninstallPlace wow = {kBits32, kScopeMachine};
-    walk_subkeys(&c, HKEY_LOCAL_MACHINE, kUninstallPath, KEY_READ | KEY_WOW64_32KEY, visit_uninstall, &wow);
+    walk_subkeys(HKEY_LOCAL_MACHINE, kUninstallPath, KEY_READ | KEY_WOW64_32KEY, visit_uninstall, &wow);
   }
   if (nt) {
     const UserPlace user = {two_views ? kUnknown : kBits32, native};
-    walk_subkeys(&c, HKEY_USERS, "", KEY_READ, visit_user, &user);
+    walk_subkeys(HKEY_USERS, "", KEY_READ, visit_user, &user);
   }
   if (nt && version.dwMajorVersion >= 6) {
     typedef BOOL(WINAPI * LocalTimeFunction)(const FILETIME *, LPFILETIME);
     LocalTimeFunction to_local;
     look_up(GetModuleHandleA("kernel32.dll"), "FileTimeToLocalFileTime", &to_local);
-    walk_subkeys(&c, HKEY_LOCAL_MACHINE, kPackagesPath, KEY_READ | native, visit_package, (const void *)to_local);
+    walk_subkeys(HKEY_LOCAL_MACHINE, kPackagesPath, KEY_READ | native, visit_package, (const void *)to_local);
   } else if (nt) {
-    walk_subkeys(&c, HKEY_LOCAL_MACHINE, kHotfixPath, KEY_READ | native, visit_hotfix, NULL);
+    walk_subkeys(HKEY_LOCAL_MACHINE, kHotfixPath, KEY_READ | native, visit_hotfix, NULL);
   }
 
-  sort_list(c.programs, c.program_count, compare_program, c.pool);
-  uint32_t *order = c.update_count ? (uint32_t *)LocalAlloc(LMEM_FIXED, c.update_count * sizeof(uint32_t)) : NULL;
-  DWORD updates = order ? c.update_count : 0;
-  for (DWORD k = 0; k < updates; ++k) order[k] = k;
-  sort_list(order, updates, compare_update, &c);
+  // Programs first, then updates; the order as collected where there is no
+  // memory to sort.
+  uint32_t *order = entry_count ? (uint32_t *)LocalAlloc(LMEM_FIXED, 2 * entry_count * sizeof(uint32_t)) : NULL;
+  if (!order) entry_count = 0;
+  DWORD programs = 0;
+  for (DWORD k = 0; k < entry_count; ++k) {
+    order[k] = k;
+    programs += entries[k].source == kProgramLine;
+  }
+  sort_order(order, order + entry_count, entry_count, compare_entry, NULL);
   DWORD lines = 0;
   const char *latest = "";
-  const UpdateRecord *best;
+  const ListEntry *best;
   const char *date;
-  for (DWORD at = 0; at < updates; ++lines) {
-    at = update_line(&c, order, updates, at, &best, &date);
+  for (DWORD at = programs; at < entry_count; ++lines) {
+    at = update_line(order, at, &best, &date);
     if (compare_program_lines(date, latest) > 0) latest = date;
   }
 
   print_block_title(kBlockWindows);
   print_windows_detail(&version, native);
-  printf("%-*s: %u\n%-*s: %u\n", kLabelWidth, kProgPrograms, (unsigned)c.program_count, kLabelWidth, kProgUpdates,
+  printf("%-*s: %u\n%-*s: %u\n", kLabelWidth, kProgPrograms, (unsigned)programs, kLabelWidth, kProgUpdates,
          (unsigned)lines);
   print_fact(kProgLatestUpdate, lines ? latest : kNone);
   printf("\n");
   print_block_title(kBlockPrograms);
   printf("%s\n", kProgramsHeader);
-  for (DWORD k = 0; k < c.program_count; ++k) printf("%s\n", c.pool + c.programs[k]);
+  for (DWORD k = 0; k < programs; ++k) printf("%s\n", pool + entries[order[k]].text);
   printf("\n");
   print_block_title(kBlockUpdates);
   printf("%s\n", kUpdatesHeader);
-  for (DWORD at = 0; at < updates;) {
+  for (DWORD at = programs; at < entry_count;) {
     static const char *const kSources[] = {kSourceCbs, kSourceUninstall, kSourceHotfix};
     char line[kValueTextSize + 40];
-    at = update_line(&c, order, updates, at, &best, &date);
-    format_update_line(line, best->kb, date, kSources[best->source], c.pool + best->name);
+    at = update_line(order, at, &best, &date);
+    format_update_line(line, best->kb, date, kSources[best->source], pool + best->text);
     printf("%s\n", line);
   }
 
   if (order) LocalFree(order);
-  if (c.pool) LocalFree(c.pool);
-  if (c.programs) LocalFree(c.programs);
-  if (c.updates) LocalFree(c.updates);
+  if (pool) LocalFree(pool);
+  if (entries) LocalFree(entries);
+  pool = NULL;
+  entries = NULL;
+  pool_used = pool_size = entry_count = entry_bytes = 0;
   return 0;
 }

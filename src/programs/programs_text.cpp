@@ -172,12 +172,13 @@ int compare_program_lines(const char *a, const char *b) {
   return order ? order : (unsigned char)*a - (unsigned char)*b;
 }
 
-int compare_updates(const UpdateRecord *a, const UpdateRecord *b, const char *pool) {
+int compare_entries(const ListEntry *a, const ListEntry *b, const char *pool) {
+  if ((a->source == kProgramLine) != (b->source == kProgramLine)) return a->source == kProgramLine ? -1 : 1;
   if (a->kb != b->kb) {
     if (!a->kb || !b->kb) return a->kb ? -1 : 1;
     return a->kb < b->kb ? -1 : 1;
   }
-  int order = compare_program_lines(pool + a->name, pool + b->name);
+  int order = compare_program_lines(pool + a->text, pool + b->text);
   return order ? order : (int)a->source - (int)b->source;
 }
 

@@ -59,18 +59,19 @@ size_t format_update_line(char *line, uint32_t kb, const char *installed, const 
 // every byte: <0, 0 or >0.
 int compare_program_lines(const char *a, const char *b);
 
-// One update as collected: its source's rank (0 CBS, 1 Uninstall, 2 Hotfix)
-// decides which of several lines for one KB is printed.
-struct UpdateRecord {
+// A program or an update as collected. An update's source ranks which of
+// several lines for one KB is printed.
+enum EntrySource { kFromCbs, kFromUninstall, kFromHotfix, kProgramLine };
+struct ListEntry {
+  uint32_t text;  // offset in the section's text pool: a program's whole line, an update's name
   uint32_t kb;    // 0 where unknown
-  uint32_t name;  // offset of the name in the section's text pool
   char installed[11];
-  unsigned char source;
+  unsigned char source;  // an EntrySource
 };
 
-// Orders updates by KB (unknown last), then name as compare_program_lines
-// does, then source rank.
-int compare_updates(const UpdateRecord *a, const UpdateRecord *b, const char *pool);
+// Orders programs before updates; programs as compare_program_lines does,
+// updates by KB (unknown last), then name as programs, then source.
+int compare_entries(const ListEntry *a, const ListEntry *b, const char *pool);
 
 // Sorts order[0..count) (indices or offsets) with compare(context, x, y), a
 // stable merge sort through scratch (count entries).
