@@ -175,8 +175,10 @@ static void visit_package(HKEY entry, const char *key_name, const void *context)
 
 static void visit_hotfix(HKEY entry, const char *key_name, const void *) {
   BOOL present;
-  if (read_dword(entry, "Installed", &present) != 1) return;
   char name[kValueTextSize];
+  // A DWORD on 2000 to 2003; NT 4.0's text.
+  read_text(entry, "Installed", name);
+  if (read_dword(entry, "Installed", &present) != 1 && (name[0] != '1' || name[1])) return;
   read_text(entry, "Description", name);
   if (!name[0]) read_text(entry, "Fix Description", name);
   if (!name[0]) clean_text(key_name, name);
