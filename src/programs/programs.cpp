@@ -20,11 +20,28 @@ static const DWORD kMaxValueBytes = 16u << 20;
 
 typedef LONG(WINAPI *EnumKeyFunction)(HKEY, DWORD, LPSTR, LPDWORD, LPDWORD, LPSTR, LPDWORD, PFILETIME);
 typedef HLOCAL(WINAPI *ReAllocFunction)(HLOCAL, SIZE_T, UINT);
+typedef BOOL(WINAPI *StringToSidFunction)(LPCSTR, PSID *);
+typedef BOOL(WINAPI *LookUpSidFunction)(LPCSTR, PSID, LPSTR, LPDWORD, LPSTR, LPDWORD, PSID_NAME_USE);
+typedef BOOL(WINAPI *LocalTimeFunction)(const FILETIME *, LPFILETIME);
+typedef BOOL(WINAPI *IsWow64ProcessFunction)(HANDLE, PBOOL);
+
+static const char kAdvapi32[] = "advapi32.dll";
+static const char kKernel32[] = "kernel32.dll";
+
+// The export name of dll, one the program loads with; NULL where it has none.
+static void (*bound(const char *dll, const char *name))(void) {
+  void (*function)(void);
+  look_up(GetModuleHandleA(dll), name, &function);
+  return function;
+}
 
 // What the section gathers before it prints: the programs' lines and the
 // updates' names in one pool of text, and one entry each.
 static EnumKeyFunction enum_key;
 static ReAllocFunction re_alloc;
+static StringToSidFunction string_to_sid;
+static LookUpSidFunction look_up_sid;
+static LocalTimeFunction to_local;
 static char *pool;
 static DWORD pool_used;
 static DWORD pool_size;
@@ -66,24 +83,18 @@ static void keep(const char *text, uint32_t kb, const char *installed, unsigned 
 // whole into a buffer of its own, then cut.
 static void read_text(HKEY key, const char *name, char *text) {
   char data[kValueTextSize];
+  char *buffer = data;
   DWORD type = 0;
   DWORD size = sizeof data - 1;
   LONG status = RegQueryValueExA(key, name, NULL, &type, (LPBYTE)data, &size);
+  if (status == ERROR_MORE_DATA && size < kMaxValueBytes && (buffer = (char *)LocalAlloc(LMEM_FIXED, size + 1)))
+    status = RegQueryValueExA(key, name, NULL, &type, (LPBYTE)buffer, &size);
   text[0] = '\0';
-  if (type != REG_SZ && type != REG_EXPAND_SZ) return;
-  if (status == ERROR_SUCCESS) {
-    data[size < sizeof data ? size : sizeof data - 1] = '\0';
-    clean_text(data, text);
-  } else if (status == ERROR_MORE_DATA && size < kMaxValueBytes) {
-    char *whole = (char *)LocalAlloc(LMEM_FIXED, size + 1);
-    DWORD whole_size = size;
-    if (whole && RegQueryValueExA(key, name, NULL, &type, (LPBYTE)whole, &whole_size) == ERROR_SUCCESS &&
-        whole_size <= size && (type == REG_SZ || type == REG_EXPAND_SZ)) {
-      whole[whole_size] = '\0';
-      clean_text(whole, text);
-    }
-    if (whole) LocalFree(whole);
+  if (status == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
+    buffer[size] = '\0';
+    clean_text(buffer, text);
   }
+  if (buffer && buffer != data) LocalFree(buffer);
 }
 
 // The DWORD value name of key; 0 where it is missing or of another type.
@@ -152,9 +163,7 @@ static void visit_uninstall(HKEY entry, const char *key_name, const void *contex
   }
 }
 
-static void visit_package(HKEY entry, const char *key_name, const void *context) {
-  typedef BOOL(WINAPI * LocalTimeFunction)(const FILETIME *, LPFILETIME);
-  const LocalTimeFunction to_local = (LocalTimeFunction)context;
+static void visit_package(HKEY entry, const char *key_name, const void *) {
   BOOL present;
   if (!cbs_package_installed(key_name, read_dword(entry, "CurrentState", &present))) return;
   char name[kValueTextSize];
@@ -194,15 +203,8 @@ struct UserPlace {
 };
 
 static void visit_user(HKEY, const char *key_name, const void *context) {
-  typedef BOOL(WINAPI * StringToSidFunction)(LPCSTR, PSID *);
-  typedef BOOL(WINAPI * LookUpSidFunction)(LPCSTR, PSID, LPSTR, LPDWORD, LPSTR, LPDWORD, PSID_NAME_USE);
   const UserPlace *user = (const UserPlace *)context;
   if (!user_hive_listed(key_name)) return;
-  HMODULE advapi32 = GetModuleHandleA("advapi32.dll");
-  StringToSidFunction string_to_sid;
-  LookUpSidFunction look_up_sid;
-  look_up(advapi32, "ConvertStringSidToSidA", &string_to_sid);
-  look_up(advapi32, "LookupAccountSidA", &look_up_sid);
   char account[kKeyNameSize] = "";
   char domain[kKeyNameSize] = "";
   PSID sid = NULL;
@@ -217,8 +219,7 @@ static void visit_user(HKEY, const char *key_name, const void *context) {
   char scope[kValueTextSize];
   scope_text(domain, account, key_name, scope);
   char path[kKeyNameSize + sizeof kUserUninstallPath];
-  strcpy(path, key_name);
-  strcpy(path + strlen(path), kUserUninstallPath);
+  sprintf(path, "%s%s", key_name, kUserUninstallPath);
   const UninstallPlace place = {user->bits, scope};
   walk_subkeys(HKEY_USERS, path, KEY_READ | user->view, visit_uninstall, &place);
 }
@@ -291,9 +292,7 @@ static BOOL has_two_views(void) {
 #ifdef _WIN64
   return TRUE;
 #else
-  typedef BOOL(WINAPI * IsWow64ProcessFunction)(HANDLE, PBOOL);
-  IsWow64ProcessFunction is_wow64_process;
-  look_up(GetModuleHandleA("kernel32.dll"), "IsWow64Process", &is_wow64_process);
+  IsWow64ProcessFunction is_wow64_process = (IsWow64ProcessFunction)bound(kKernel32, "IsWow64Process");
   BOOL wow64 = FALSE;
   return is_wow64_process && is_wow64_process(kCurrentProcess, &wow64) && wow64;
 #endif
@@ -310,8 +309,11 @@ int report_programs(void) {
   // Windows 2000 and older know no view flag.
   REGSAM native = two_views ? KEY_WOW64_64KEY : 0;
 
-  look_up(GetModuleHandleA("advapi32.dll"), "RegEnumKeyExA", &enum_key);
-  look_up(GetModuleHandleA("kernel32.dll"), "LocalReAlloc", &re_alloc);
+  enum_key = (EnumKeyFunction)bound(kAdvapi32, "RegEnumKeyExA");
+  re_alloc = (ReAllocFunction)bound(kKernel32, "LocalReAlloc");
+  string_to_sid = (StringToSidFunction)bound(kAdvapi32, "ConvertStringSidToSidA");
+  look_up_sid = (LookUpSidFunction)bound(kAdvapi32, "LookupAccountSidA");
+  to_local = (LocalTimeFunction)bound(kKernel32, "FileTimeToLocalFileTime");
   const UninstallPlace machine = {two_views ? kBits64 : kBits32, kScopeMachine};
   walk_subkeys(HKEY_LOCAL_MACHINE, kUninstallPath, KEY_READ | native, visit_uninstall, &machine);
   if (two_views) {
@@ -323,24 +325,21 @@ int report_programs(void) {
     walk_subkeys(HKEY_USERS, "", KEY_READ, visit_user, &user);
   }
   if (nt && version.dwMajorVersion >= 6) {
-    typedef BOOL(WINAPI * LocalTimeFunction)(const FILETIME *, LPFILETIME);
-    LocalTimeFunction to_local;
-    look_up(GetModuleHandleA("kernel32.dll"), "FileTimeToLocalFileTime", &to_local);
-    walk_subkeys(HKEY_LOCAL_MACHINE, kPackagesPath, KEY_READ | native, visit_package, (const void *)to_local);
+    walk_subkeys(HKEY_LOCAL_MACHINE, kPackagesPath, KEY_READ | native, visit_package, NULL);
   } else if (nt) {
     walk_subkeys(HKEY_LOCAL_MACHINE, kHotfixPath, KEY_READ | native, visit_hotfix, NULL);
   }
 
-  // Programs first, then updates; the order as collected where there is no
-  // memory to sort.
-  uint32_t *order = entry_count ? (uint32_t *)LocalAlloc(LMEM_FIXED, 2 * entry_count * sizeof(uint32_t)) : NULL;
+  // Programs first, then updates; nothing to print where there is no memory
+  // for their order.
+  uint32_t *order = entry_count ? (uint32_t *)LocalAlloc(LMEM_FIXED, entry_count * sizeof(uint32_t)) : NULL;
   if (!order) entry_count = 0;
   DWORD programs = 0;
   for (DWORD k = 0; k < entry_count; ++k) {
     order[k] = k;
     programs += entries[k].source == kProgramLine;
   }
-  sort_order(order, order + entry_count, entry_count, compare_entry, NULL);
+  sort_order(order, entry_count, compare_entry, NULL);
   DWORD lines = 0;
   const char *latest = "";
   const ListEntry *best;

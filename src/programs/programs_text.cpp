@@ -182,26 +182,25 @@ int compare_entries(const ListEntry *a, const ListEntry *b, const char *pool) {
   return order ? order : (int)a->source - (int)b->source;
 }
 
-void sort_order(uint32_t *order, uint32_t *scratch, size_t count, int (*compare)(const void *, uint32_t, uint32_t),
-                const void *context) {
-  uint32_t *from = order;
-  uint32_t *to = scratch;
-  for (size_t width = 1; width < count; width *= 2) {
-    for (size_t start = 0; start < count; start += 2 * width) {
-      size_t middle = start + width < count ? start + width : count;
-      size_t end = middle + width < count ? middle + width : count;
-      size_t left = start;
-      size_t right = middle;
-      for (size_t k = start; k < end; ++k)
-        to[k] = left < middle && (right >= end || compare(context, from[left], from[right]) <= 0) ? from[left++]
-                                                                                                  : from[right++];
+void sort_order(uint32_t *order, size_t count, int (*compare)(const void *, uint32_t, uint32_t), const void *context) {
+  // Heapsort: first the heap, from the last parent up, then the largest
+  // moved to the end, one at a time.
+  for (size_t end = count, start = count / 2; end > 1;) {
+    uint32_t value;
+    if (start > 0) {
+      value = order[--start];
+    } else {
+      value = order[--end];
+      order[end] = order[0];
     }
-    uint32_t *swap = from;
-    from = to;
-    to = swap;
+    size_t parent = start;
+    for (size_t child; (child = 2 * parent + 1) < end; parent = child) {
+      if (child + 1 < end && compare(context, order[child], order[child + 1]) < 0) ++child;
+      if (compare(context, value, order[child]) >= 0) break;
+      order[parent] = order[child];
+    }
+    order[parent] = value;
   }
-  if (from != order)
-    for (size_t k = 0; k < count; ++k) order[k] = from[k];
 }
 
 int user_hive_listed(const char *key_name) {

@@ -73,10 +73,10 @@ struct ListEntry {
 // updates by KB (unknown last), then name as programs, then source.
 int compare_entries(const ListEntry *a, const ListEntry *b, const char *pool);
 
-// Sorts order[0..count) (indices or offsets) with compare(context, x, y), a
-// stable merge sort through scratch (count entries).
-void sort_order(uint32_t *order, uint32_t *scratch, size_t count, int (*compare)(const void *, uint32_t, uint32_t),
-                const void *context);
+// Sorts order[0..count) (indices or offsets) by compare(context, x, y) in
+// place; compare must be a total order (no two values equal) for the result
+// to be one order only.
+void sort_order(uint32_t *order, size_t count, int (*compare)(const void *, uint32_t, uint32_t), const void *context);
 
 // Whether a key of HKEY_USERS is a user's loaded hive to list: not .DEFAULT
 // (LocalSystem's hive again, as S-1-5-18) and not a *_Classes hive.

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 #include <time.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "programs/programs_text.h"
 
@@ -178,7 +180,7 @@ static int compare_in_pool(const void *entries, uint32_t a, uint32_t b) {
 }
 
 // Programs by name whatever the case, ties by every byte; updates by KB as a number, unknown last, then name, then
-// source; a stable sort.
+// source.
 TEST(Programs, Order) {
   EXPECT_LT(compare_program_lines("apple\tz", "Banana\ta"), 0);
   EXPECT_LT(compare_program_lines("App\t2", "app\t1"), 0);
@@ -190,8 +192,22 @@ TEST(Programs, Order) {
       {0, 100, "", kFromCbs},      {2, 100, "", kFromHotfix}, {0, 7, "", kProgramLine},
   };
   uint32_t order[7] = {0, 1, 2, 3, 4, 5, 6};
-  uint32_t scratch[7];
-  sort_order(order, scratch, 7, compare_in_pool, entries);
+  sort_order(order, 7, compare_in_pool, entries);
   const uint32_t expected[7] = {6, 0, 1, 5, 4, 3, 2};
   for (int k = 0; k < 7; ++k) EXPECT_EQ(expected[k], order[k]) << k;
+}
+
+static int compare_numbers(const void *, uint32_t a, uint32_t b) { return a < b ? -1 : a > b; }
+
+// The sort against the C++ library's, on lengths 0 to 300 of pseudo-random numbers.
+TEST(Programs, SortAgreesWithTheLibrary) {
+  uint32_t seed = 1;
+  for (size_t count = 0; count <= 300; ++count) {
+    std::vector<uint32_t> numbers(count);
+    for (auto &number : numbers) number = (seed = seed * 1103515245 + 12345) >> 8;
+    std::vector<uint32_t> expected = numbers;
+    std::sort(expected.begin(), expected.end());
+    sort_order(numbers.data(), count, compare_numbers, NULL);
+    ASSERT_EQ(expected, numbers) << count;
+  }
 }
