@@ -111,9 +111,11 @@ static int has_value(HKEY key, const char *name) { return RegQueryValueExA(key, 
 
 typedef void (*EntryFunction)(HKEY entry, const char *key_name, const void *context);
 
-// Calls visit for every subkey of root\path that opens with access, by index,
-// passing over one that vanished or is refused.
-static void walk_subkeys(HKEY root, const char *path, REGSAM access, EntryFunction visit, const void *context) {
+// Calls visit for every subkey of root\path that is wanted (every one where
+// wanted is NULL) and opens with access, by index, passing over one that
+// vanished or is refused.
+static void walk_subkeys(HKEY root, const char *path, REGSAM access, EntryFunction visit, const void *context,
+                         int (*wanted)(const char *) = NULL) {
   HKEY key;
   if (!enum_key || RegOpenKeyExA(root, path, 0, access, &key) != ERROR_SUCCESS) return;
   for (DWORD index = 0; index < kMaxSubkeys; ++index) {
@@ -124,7 +126,7 @@ static void walk_subkeys(HKEY root, const char *path, REGSAM access, EntryFuncti
     if (status != ERROR_SUCCESS) break;
     name[length < kKeyNameSize ? length : kKeyNameSize - 1] = '\0';
     HKEY entry;
-    if (RegOpenKeyExA(key, name, 0, access, &entry) != ERROR_SUCCESS) continue;
+    if ((wanted && !wanted(name)) || RegOpenKeyExA(key, name, 0, access, &entry) != ERROR_SUCCESS) continue;
     visit(entry, name, context);
     RegCloseKey(entry);
   }
@@ -140,16 +142,18 @@ struct UninstallPlace {
 static void visit_uninstall(HKEY entry, const char *key_name, const void *context) {
   const UninstallPlace *place = (const UninstallPlace *)context;
   char name[kValueTextSize];
-  char release_type[kValueTextSize];
   char text[kValueTextSize];
   char installed[kValueTextSize];
   BOOL present;
   read_text(entry, "DisplayName", name);
-  read_text(entry, "ReleaseType", release_type);
+  // Without a name an entry is hidden whatever else it holds: one value read
+  // instead of eight (each a server round trip under Wine).
+  if (entry_kind(name, 0, 0, NULL) == kEntryHidden) return;
+  read_text(entry, "ReleaseType", text);
+  EntryKind kind =
+      entry_kind(name, read_dword(entry, "SystemComponent", &present), has_value(entry, "ParentKeyName"), text);
   read_text(entry, "InstallDate", text);
   install_date_text(text, installed);
-  EntryKind kind =
-      entry_kind(name, read_dword(entry, "SystemComponent", &present), has_value(entry, "ParentKeyName"), release_type);
   if (kind == kEntryUpdate) {
     uint32_t kb = kb_number(key_name, 0);
     keep(name, kb ? kb : kb_number(name, 0), installed, kFromUninstall);
@@ -165,18 +169,20 @@ static void visit_uninstall(HKEY entry, const char *key_name, const void *contex
 
 static void visit_package(HKEY entry, const char *key_name, const void *) {
   BOOL present;
+  BOOL high;
+  BOOL low;
   if (!cbs_package_installed(key_name, read_dword(entry, "CurrentState", &present))) return;
-  char name[kValueTextSize];
+  char name[kValueTextSize] = "";
   char installed[11] = "";
   FILETIME utc;
   FILETIME local;
-  utc.dwHighDateTime = read_dword(entry, "InstallTimeHigh", &present);
-  utc.dwLowDateTime = read_dword(entry, "InstallTimeLow", &present);
-  if (to_local && to_local(&utc, &local))
+  utc.dwHighDateTime = read_dword(entry, "InstallTimeHigh", &high);
+  utc.dwLowDateTime = read_dword(entry, "InstallTimeLow", &low);
+  if (high && low && to_local && to_local(&utc, &local))
     filetime_date_text((uint64_t)local.dwHighDateTime << 32 | local.dwLowDateTime, installed);
   uint32_t kb = kb_number(key_name, 0);
   // A rollup's name carries no KB number; the file it came from may.
-  read_text(entry, "InstallLocation", name);
+  if (!kb) read_text(entry, "InstallLocation", name);
   if (!kb) kb = kb_number(name, 0);
   cbs_update_name(key_name, name);
   keep(name, kb, installed, kFromCbs);
@@ -204,7 +210,6 @@ struct UserPlace {
 
 static void visit_user(HKEY, const char *key_name, const void *context) {
   const UserPlace *user = (const UserPlace *)context;
-  if (!user_hive_listed(key_name)) return;
   char account[kKeyNameSize] = "";
   char domain[kKeyNameSize] = "";
   PSID sid = NULL;
@@ -322,10 +327,10 @@ int report_programs(void) {
   }
   if (nt) {
     const UserPlace user = {two_views ? kUnknown : kBits32, native};
-    walk_subkeys(HKEY_USERS, "", KEY_READ, visit_user, &user);
+    walk_subkeys(HKEY_USERS, "", KEY_READ, visit_user, &user, user_hive_listed);
   }
   if (nt && version.dwMajorVersion >= 6) {
-    walk_subkeys(HKEY_LOCAL_MACHINE, kPackagesPath, KEY_READ | native, visit_package, NULL);
+    walk_subkeys(HKEY_LOCAL_MACHINE, kPackagesPath, KEY_READ | native, visit_package, NULL, cbs_update_package);
   } else if (nt) {
     walk_subkeys(HKEY_LOCAL_MACHINE, kHotfixPath, KEY_READ | native, visit_hotfix, NULL);
   }

@@ -69,7 +69,10 @@ static int is_rollup(const char *package) {
 }
 
 int cbs_package_installed(const char *package, uint32_t current_state) {
-  if (current_state != 0x70 && current_state != 0x80) return 0;
+  return (current_state == 0x70 || current_state == 0x80) && cbs_update_package(package);
+}
+
+int cbs_update_package(const char *package) {
   if (!starts_with(package, "Package_")) return 0;
   if (is_rollup(package)) return 1;
   char stem[kValueTextSize];

@@ -23,9 +23,12 @@ EntryKind entry_kind(const char *display_name, uint32_t system_component, int ha
 // where q_number is set (Windows 2000's hotfix keys, Q246009).
 uint32_t kb_number(const char *text, int q_number);
 
-// Whether a Component Based Servicing package counts as an installed update:
-// its name is Package_..._for_KB<n>~... or Package_for_RollupFix~..., and its
-// CurrentState 0x70 (installed) or 0x80 (permanent).
+// Whether a Component Based Servicing package is an update by its name:
+// Package_..._for_KB<n>~... or Package_for_RollupFix~....
+int cbs_update_package(const char *package);
+
+// Whether such a package counts as installed: its CurrentState is 0x70
+// (installed) or 0x80 (permanent).
 int cbs_package_installed(const char *package, uint32_t current_state);
 
 // Writes the update's name of a CBS package into name (kValueTextSize bytes):
