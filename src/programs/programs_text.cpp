@@ -12,7 +12,10 @@ static int fold(int c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
 
 static int is_digit(int c) { return c >= '0' && c <= '9'; }
 
-static int is_alnum(int c) { return is_digit(c) || (fold(c) >= 'a' && fold(c) <= 'z'); }
+static int is_alnum(int c) {
+  c = fold(c);
+  return is_digit(c) || (c >= 'a' && c <= 'z');
+}
 
 // Whether text begins with prefix, without regard to ASCII case.
 static int starts_with(const char *text, const char *prefix) {
@@ -73,14 +76,9 @@ int cbs_package_installed(const char *package, uint32_t current_state) {
 }
 
 int cbs_update_package(const char *package) {
-  if (!starts_with(package, "Package_")) return 0;
-  if (is_rollup(package)) return 1;
-  char stem[kValueTextSize];
-  size_t length = 0;
-  for (; package[length] && package[length] != '~' && length < sizeof stem - 1; ++length)
-    stem[length] = package[length];
-  stem[length] = '\0';
-  return kb_number(stem, 0) != 0;
+  // The parts after the first '~' are a key token, a processor, a language
+  // and a version: none holds a KB number.
+  return starts_with(package, "Package_") && (is_rollup(package) || kb_number(package, 0));
 }
 
 void cbs_update_name(const char *package, char *name) {
@@ -109,11 +107,11 @@ static unsigned month_days(unsigned year, unsigned month) {
 void install_date_text(const char *install_date, char *date) {
   date[0] = '\0';
   if (!install_date || strlen(install_date) != 8) return;
-  for (int k = 0; k < 8; ++k)
-    if (!is_digit(install_date[k])) return;
-  unsigned year = digits_value(install_date) / 10000;
-  unsigned month = digits_value(install_date) / 100 % 100;
-  unsigned day = digits_value(install_date) % 100;
+  // Eight digits from 1980 on, or digits_value gives less.
+  uint32_t value = digits_value(install_date);
+  unsigned year = value / 10000;
+  unsigned month = value / 100 % 100;
+  unsigned day = value % 100;
   if (year < 1980 || month < 1 || month > 12 || day < 1 || day > month_days(year, month)) return;
   sprintf(date, "%04u-%02u-%02u", year, month, day);
 }
