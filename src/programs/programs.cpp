@@ -5,11 +5,14 @@
 #include "report/report.h"
 #include "report/words.h"
 
-static const char kUninstallPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-static const char kUserUninstallPath[] = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-static const char kPackagesPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Component Based Servicing\\Packages";
-static const char kHotfixPath[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix";
-static const char kCurrentVersionPath[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+// Pointers to the texts rather than arrays: the compiler aligns arrays of
+// this length to 32 bytes, literals to 4.
+// A user's hive's key, after its name; HKLM's without the first backslash.
+static constexpr const char *kUserUninstallPath = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+static constexpr const char *kPackagesPath =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Component Based Servicing\\Packages";
+static constexpr const char *kHotfixPath = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix";
+static constexpr const char *kCurrentVersionPath = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 // Registry key names have at most 255 characters.
 static const DWORD kKeyNameSize = 256;
 // Far beyond any machine: the walk stops there, and the collection's memory too.
@@ -223,7 +226,7 @@ static void visit_user(HKEY, const char *key_name, const void *context) {
   if (sid) LocalFree(sid);
   char scope[kValueTextSize];
   scope_text(domain, account, key_name, scope);
-  char path[kKeyNameSize + sizeof kUserUninstallPath];
+  char path[kKeyNameSize + 64];
   sprintf(path, "%s%s", key_name, kUserUninstallPath);
   const UninstallPlace place = {user->bits, scope};
   walk_subkeys(HKEY_USERS, path, KEY_READ | user->view, visit_uninstall, &place);
@@ -320,10 +323,10 @@ int report_programs(void) {
   look_up_sid = (LookUpSidFunction)bound(kAdvapi32, "LookupAccountSidA");
   to_local = (LocalTimeFunction)bound(kKernel32, "FileTimeToLocalFileTime");
   const UninstallPlace machine = {two_views ? kBits64 : kBits32, kScopeMachine};
-  walk_subkeys(HKEY_LOCAL_MACHINE, kUninstallPath, KEY_READ | native, visit_uninstall, &machine);
+  walk_subkeys(HKEY_LOCAL_MACHINE, kUserUninstallPath + 1, KEY_READ | native, visit_uninstall, &machine);
   if (two_views) {
     const UninstallPlace wow = {kBits32, kScopeMachine};
-    walk_subkeys(HKEY_LOCAL_MACHINE, kUninstallPath, KEY_READ | KEY_WOW64_32KEY, visit_uninstall, &wow);
+    walk_subkeys(HKEY_LOCAL_MACHINE, kUserUninstallPath + 1, KEY_READ | KEY_WOW64_32KEY, visit_uninstall, &wow);
   }
   if (nt) {
     const UserPlace user = {two_views ? kUnknown : kBits32, native};
