@@ -81,27 +81,25 @@ collect 0 "" "status 0 after a failure" "Z:$reports" -D
 sed -i "/^$name.err\$/d" "$work/ls"
 files "status 0 after a failure"
 
-# The programs section: an entry of the native view 64-bit, of the 32-bit view 32-bit, of HKCU of unknown bits (one
-# view for both), each once; the 32-bit program's list the same as the x64 one's.
-uninstall='Software\Microsoft\Windows\CurrentVersion\Uninstall'
-for entry in "HKLM|/reg:64|Native program" "HKLM|/reg:32|WOW64 program" "HKCU|/reg:64|User program"; do
+# -P of both programs: an entry of the native view 64-bit, of the 32-bit view 32-bit, of HKCU of unknown bits.
+uninstall='Software\Microsoft\Windows\CurrentVersion\Uninstall\quorvel-test'
+for entry in "HKLM|/reg:64|Native" "HKLM|/reg:32|WOW64" "HKCU|/reg:64|User"; do
   IFS='|' read -r hive view name <<<"$entry"
-  "$RUNNER" reg add "$hive\\$uninstall\\quorvel-test" /v DisplayName /d "$name" /f "$view" </dev/null >/dev/null 2>&1
+  "$RUNNER" reg add "$hive\\$uninstall" /v DisplayName /d "$name program" /f "$view" </dev/null >/dev/null 2>&1
 done
 user=$("$RUNNER" cmd /c 'echo %COMPUTERNAME%\%USERNAME%' </dev/null 2>/dev/null | tr -d '\r')
 EXE=$EXE64 run -P
 cp "$work/out" "$work/programs64"
 grep ' program	' "$work/out" >"$work/lines"
-expect 0 "-P of the x64 program: the test's programs" "$work/lines" <<EOF
+expect 0 "-P of the x64 program" "$work/lines" <<EOF
 Native program	Unknown	Unknown	Unknown	64-bit	Machine
 User program	Unknown	Unknown	Unknown	Unknown	$user
 WOW64 program	Unknown	Unknown	Unknown	32-bit	Machine
 EOF
 if /usr/lib/wine/wineserver32 --version >/dev/null 2>&1; then
   run -P
-  expect 0 "-P of the 32-bit program under WOW64, against the x64 one's" "$work/programs64" <"$work/out"
+  expect 0 "-P of the 32-bit program under WOW64, as the x64 one's" "$work/programs64" <"$work/out"
 fi
-for view in /reg:64 /reg:32; do
-  "$RUNNER" reg delete "HKLM\\$uninstall\\quorvel-test" /f "$view" </dev/null >/dev/null 2>&1
-done
-"$RUNNER" reg delete "HKCU\\$uninstall\\quorvel-test" /f </dev/null >/dev/null 2>&1
+"$RUNNER" reg delete "HKLM\\$uninstall" /f /reg:64 </dev/null >/dev/null 2>&1
+"$RUNNER" reg delete "HKLM\\$uninstall" /f /reg:32 </dev/null >/dev/null 2>&1
+"$RUNNER" reg delete "HKCU\\$uninstall" /f </dev/null >/dev/null 2>&1
