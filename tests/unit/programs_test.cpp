@@ -36,7 +36,6 @@ TEST(Programs, CbsPackages) {
   EXPECT_FALSE(cbs_package_installed(kb, 0x71));
   EXPECT_TRUE(cbs_update_package("Package_for_RollupFix"));
   EXPECT_FALSE(cbs_update_package("Package_for_RollupFixes~31bf3856ad364e35~amd64~~1.0"));
-  EXPECT_FALSE(cbs_update_package("Package_for_ServicingStack_3800~31bf3856ad364e35~amd64~~19041.3800.1.0"));
   EXPECT_FALSE(cbs_update_package("Microsoft-Windows-Foo-Package~31bf3856ad364e35~amd64~~KB77"));
   char name[kValueTextSize];
   cbs_update_name("Package_for_KB5\t~x~1.0", name);
@@ -71,8 +70,6 @@ TEST(Programs, FiletimeDateAgreesWithTheCalendar) {
     ASSERT_STREQ(expected, date);
   }
   filetime_date_text((last + 1) * day, date);
-  EXPECT_STREQ("", date);
-  filetime_date_text(0, date);
   EXPECT_STREQ("", date);
 }
 

@@ -6,8 +6,6 @@
 . "$(dirname "$0")/lib.sh"
 version='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion'
 hklm='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall'
-hkcu='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Uninstall'
-wow='HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall'
 cbs='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Component Based Servicing\Packages'
 wine='HKEY_CURRENT_USER\Software\Wine'
 "$RUNNER" --start
@@ -55,7 +53,7 @@ REGEDIT4
 "DisplayName"="Security Update X"
 "ReleaseType"="Security Update"
 "InstallDate"="20231212"
-[$hkcu\\user]
+[${hklm/LOCAL_MACHINE/CURRENT_USER}\\user]
 "DisplayName"="User Tool"
 "DisplayVersion"="2.0"
 [$cbs\\Package_for_KB5034122~31bf3856ad364e35~x86~~10.0.1.0]
@@ -81,6 +79,7 @@ $(filetime 2024-02-13T23:59)
 [$version\\Hotfix\\KB2000002]
 "Installed"=dword:00000001
 EOF
+wow=${hklm/Software/Software\\Wow6432Node}
 [ "$SYSREPORT_BITS" = 32 ] || printf '[%s\\wow]\n"DisplayName"="Zed (32-bit view)"\n' "$wow" >>"$work/add.reg"
 {
   echo REGEDIT4
