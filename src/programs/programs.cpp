@@ -175,7 +175,7 @@ static void visit_package(HKEY entry, const char *key_name, const void *) {
   BOOL high;
   BOOL low;
   if (!cbs_package_installed(key_name, read_dword(entry, "CurrentState", &present))) return;
-  char name[kValueTextSize] = "";
+  char name[kValueTextSize];
   char installed[11] = "";
   FILETIME utc;
   FILETIME local;
@@ -185,8 +185,10 @@ static void visit_package(HKEY entry, const char *key_name, const void *) {
     filetime_date_text((uint64_t)local.dwHighDateTime << 32 | local.dwLowDateTime, installed);
   uint32_t kb = kb_number(key_name, 0);
   // A rollup's name carries no KB number; the file it came from may.
-  if (!kb) read_text(entry, "InstallLocation", name);
-  if (!kb) kb = kb_number(name, 0);
+  if (!kb) {
+    read_text(entry, "InstallLocation", name);
+    kb = kb_number(name, 0);
+  }
   cbs_update_name(key_name, name);
   keep(name, kb, installed, kFromCbs);
 }
@@ -232,8 +234,11 @@ static void visit_user(HKEY, const char *key_name, const void *context) {
   walk_subkeys(HKEY_USERS, path, KEY_READ | user->view, visit_uninstall, &place);
 }
 
+// Entries alike in every field compared keep the order they were found in:
+// the sort is not stable by itself.
 static int compare_entry(const void *, uint32_t a, uint32_t b) {
-  return compare_entries(&entries[a], &entries[b], pool);
+  int order = compare_entries(&entries[a], &entries[b], pool);
+  return order ? order : (int)a - (int)b;
 }
 
 // The sorted updates from order[at] on that make one line: every entry of one
@@ -258,7 +263,7 @@ static DWORD update_line(const uint32_t *order, DWORD at, const ListEntry **best
 }
 
 static void print_fact(const char *label, const char *value) {
-  printf("%-*s: %s\n", kLabelWidth, label, value && *value ? value : kUnknown);
+  printf("%-*s: %s\n", kLabelWidth, label, *value ? value : kUnknown);
 }
 
 static void print_block_title(const char *title) { printf("%s\n%.*s\n\n", title, (int)strlen(title), "----------"); }
