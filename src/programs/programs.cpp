@@ -26,7 +26,6 @@ typedef HLOCAL(WINAPI *ReAllocFunction)(HLOCAL, SIZE_T, UINT);
 typedef BOOL(WINAPI *StringToSidFunction)(LPCSTR, PSID *);
 typedef BOOL(WINAPI *LookUpSidFunction)(LPCSTR, PSID, LPSTR, LPDWORD, LPSTR, LPDWORD, PSID_NAME_USE);
 typedef BOOL(WINAPI *LocalTimeFunction)(const FILETIME *, LPFILETIME);
-typedef BOOL(WINAPI *IsWow64ProcessFunction)(HANDLE, PBOOL);
 
 static const char kAdvapi32[] = "advapi32.dll";
 static const char kKernel32[] = "kernel32.dll";
@@ -297,18 +296,12 @@ static void print_windows_detail(const OSVERSIONINFOA *version, REGSAM view) {
   print_fact(kProgServicePack, pack[0] ? pack : kNone);
 }
 
-// GetCurrentProcess's answer, which needs no import.
-static const HANDLE kCurrentProcess = (HANDLE)(LONG_PTR)-1;
-
-// Whether this Windows keeps a 32-bit and a 64-bit view of HKLM\Software.
+// Whether this Windows keeps a 32-bit and a 64-bit view of HKLM\Software:
+// a 64-bit one's, whichever of the two programs asks.
 static BOOL has_two_views(void) {
-#ifdef _WIN64
-  return TRUE;
-#else
-  IsWow64ProcessFunction is_wow64_process = (IsWow64ProcessFunction)bound(kKernel32, "IsWow64Process");
-  BOOL wow64 = FALSE;
-  return is_wow64_process && is_wow64_process(kCurrentProcess, &wow64) && wow64;
-#endif
+  unsigned machine = native_architecture();
+  return machine == PROCESSOR_ARCHITECTURE_AMD64 || machine == PROCESSOR_ARCHITECTURE_IA64 ||
+         machine == PROCESSOR_ARCHITECTURE_ARM64;
 }
 
 int report_programs(void) {
