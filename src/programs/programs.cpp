@@ -282,8 +282,9 @@ static void print_windows_detail(const OSVERSIONINFOA *version, REGSAM view) {
       read_text(key, "DisplayVersion", display);
       if (!display[0]) read_text(key, "ReleaseId", display);
     }
-    read_text(key, "CurrentBuild", build);
-    if (!build[0]) read_text(key, "CurrentBuildNumber", build);
+    // CurrentBuild before Vista reads "1.511.1 () (Obsolete data - do not use)".
+    read_text(key, "CurrentBuildNumber", build);
+    if (!build[0]) read_text(key, "CurrentBuild", build);
     revision = read_dword(key, "UBR", &has_revision);
     read_text(key, "CSDVersion", pack);
     RegCloseKey(key);

@@ -142,12 +142,13 @@ zed=$'Zed (32-bit view)\tUnknown\tUnknown\tUnknown\t32-bit\tMachine'
 [ "$bits" = 32-bit ] || sed -i "/^User Tool/a $zed" "$work/expected"
 expect 0 "Windows 10 from the registry" "$work/section" <"$work/expected"
 
-# Windows XP: the Hotfix key (Installed the DWORD 1, or NT 4.0's text "1"; Wine's own Q246009 set aside), no CBS; an
-# update both in the Hotfix key and among the Uninstall entries once, from the entry.
+# Windows XP, its CurrentBuild as XP keeps it: the Hotfix key (Installed the DWORD 1, or NT 4.0's text "1"; Wine's
+# own Q246009 set aside), no CBS; an update both in the Hotfix key and among the Uninstall entries once, from the entry.
 regedit <<EOF
 REGEDIT4
 [$version]
-"CurrentBuild"="2600"
+"CurrentBuildNumber"="2600"
+"CurrentBuild"="1.511.1 () (Obsolete data - do not use)"
 "CSDVersion"="Service Pack 3"
 "UBR"=-
 [$version\\Hotfix\\Q246009]
