@@ -93,7 +93,6 @@ REGEDIT4
 [$version]
 "CurrentVersion"="10.0"
 "CurrentBuildNumber"="19045"
-"CurrentBuild"="19045"
 "DisplayVersion"="22H2"
 "UBR"=dword:00000edb
 "CSDVersion"=-
