@@ -18,8 +18,9 @@ if(MINGW)
   # msvcrt's own printf: MinGW's replacement would pull in more imports.
   list(APPEND win_defs __USE_MINGW_ANSI_STDIO=0)
   # Optimised for size: the program waits on Windows, not on its own code.
-  target_compile_options(sysreport_text PRIVATE -Os -fno-exceptions -fno-rtti)
-  target_compile_options(sysreport_core PUBLIC -Os -fno-exceptions -fno-rtti)
+  # No compiler version string in every object's read-only data.
+  target_compile_options(sysreport_text PRIVATE -Os -fno-exceptions -fno-rtti -fno-ident)
+  target_compile_options(sysreport_core PUBLIC -Os -fno-exceptions -fno-rtti -fno-ident)
   # Our own console start-up instead of MinGW's, which imports more than the
   # program needs (and, for 32 bits, comes prebuilt for the Pentium Pro). No
   # time stamp, so that two builds give the same bytes. A data import without

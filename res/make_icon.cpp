@@ -1,6 +1,9 @@
 // Draws the program icon and writes it as a Windows .ico: a monitor with a
-// report on its screen, at 16x16 and 32x32, each in 16 colours (which Windows
-// 95 shows) and in 32 bits with alpha. Uncompressed bitmaps throughout.
+// report on its screen, at 16x16 and 32x32, each in the 16 standard colours
+// (which Windows 95 shows) and in 256-colour form with the picture's own exact
+// colours, whose palette lists only those few. The picture is either opaque
+// or clear, which the mask says: 32 bits with alpha would show the same at
+// three times the size. Uncompressed bitmaps throughout.
 //
 //   make_icon OUTPUT.ico
 #include <cstdint>
@@ -73,11 +76,24 @@ void put32(std::vector<uint8_t> &out, unsigned v) {
 
 int row_bytes(int width, int bits) { return ((width * bits + 31) / 32) * 4; }
 
-// One image: BITMAPINFOHEADER, palette (16 colours only), XOR bitmap and AND
-// mask, rows bottom-up, each padded to 4 bytes.
+// The picture's own colours, for the 256-colour images: clear first.
+const Rgba kOwnColours[] = {kClear, kFrame, kCase, kScreen, kText, kAccent};
+const int kOwnColourCount = sizeof kOwnColours / sizeof *kOwnColours;
+
+int own_colour_index(Rgba c) {
+  for (int i = 1; i < kOwnColourCount; ++i)
+    if (c.a && c.r == kOwnColours[i].r && c.g == kOwnColours[i].g && c.b == kOwnColours[i].b) return i;
+  return 0;
+}
+
+// One image: BITMAPINFOHEADER, palette, XOR bitmap and AND mask, rows
+// bottom-up, each padded to 4 bytes. 4 bits: the standard palette; 8 bits:
+// the picture's own colours.
 std::vector<uint8_t> image(int size, int bits) {
   std::vector<uint8_t> out;
   int xor_row = row_bytes(size, bits), and_row = row_bytes(size, 1);
+  const Rgba *palette = bits == 4 ? kPalette : kOwnColours;
+  int colours = bits == 4 ? 16 : kOwnColourCount;
   put32(out, 40);
   put32(out, size);
   put32(out, size * 2);
@@ -87,15 +103,14 @@ std::vector<uint8_t> image(int size, int bits) {
   put32(out, (xor_row + and_row) * size);
   put32(out, 0);
   put32(out, 0);
-  put32(out, bits == 4 ? 16 : 0);
+  put32(out, colours);
   put32(out, 0);
-  if (bits == 4)
-    for (const Rgba &c : kPalette) {
-      out.push_back(c.b);
-      out.push_back(c.g);
-      out.push_back(c.r);
-      out.push_back(0);
-    }
+  for (int i = 0; i < colours; ++i) {
+    out.push_back(palette[i].b);
+    out.push_back(palette[i].g);
+    out.push_back(palette[i].r);
+    out.push_back(0);
+  }
   for (int y = size - 1; y >= 0; --y) {
     std::vector<uint8_t> row(xor_row, 0);
     for (int x = 0; x < size; ++x) {
@@ -104,10 +119,7 @@ std::vector<uint8_t> image(int size, int bits) {
         int index = c.a ? nearest_palette_index(c) : 0;
         row[x / 2] |= static_cast<uint8_t>(x % 2 ? index : index << 4);
       } else {
-        row[x * 4] = c.b;
-        row[x * 4 + 1] = c.g;
-        row[x * 4 + 2] = c.r;
-        row[x * 4 + 3] = c.a;
+        row[x] = static_cast<uint8_t>(own_colour_index(c));
       }
     }
     out.insert(out.end(), row.begin(), row.end());
@@ -128,7 +140,7 @@ int main(int argc, char **argv) {
     fprintf(stderr, "usage: make_icon OUTPUT.ico\n");
     return 2;
   }
-  const struct { int size, bits; } formats[4] = {{16, 4}, {32, 4}, {16, 32}, {32, 32}};
+  const struct { int size, bits; } formats[4] = {{16, 4}, {32, 4}, {16, 8}, {32, 8}};
 
   std::vector<std::vector<uint8_t>> images;
   for (const auto &f : formats) images.push_back(image(f.size, f.bits));
