@@ -40,12 +40,18 @@ static const LineRule kOsRules[] = {
     {kOsCurrentTime, kPrefix, kOsCurrentTimeField, kTime},   {kOsInstallTime, kPrefix, kOsInstallTimeField, kTime},
 };
 static const LineRule kDriveRules[] = {
-    {kDriveType, kPadded, 1, kAsIs},           {kDriveLabel, kPadded, 2, kAsIs},
-    {kDriveSerial, kPadded, 3, kAsIs},         {kDriveFileSystem, kPadded, 4, kAsIs},
-    {kDriveSectors, kPadded, 5, kNumber},      {kDriveBytesPerSector, kPadded, 6, kNumber},
-    {kDriveFreeClusters, kPadded, 7, kNumber}, {kDriveUsedClusters, kPadded, 8, kNumber},
-    {kDriveTotalClusters, kPadded, 9, kNumber}, {kDriveSpaceFree, kPadded, 10, kKilobytes},
-    {kDriveSpaceUsed, kPadded, 11, kKilobytes}, {kDriveTotalSpace, kPadded, 12, kKilobytes},
+    {kDriveType, kPadded, 1, kAsIs},
+    {kDriveLabel, kPadded, 2, kAsIs},
+    {kDriveSerial, kPadded, 3, kAsIs},
+    {kDriveFileSystem, kPadded, 4, kAsIs},
+    {kDriveSectors, kPadded, 5, kNumber},
+    {kDriveBytesPerSector, kPadded, 6, kNumber},
+    {kDriveFreeClusters, kPadded, 7, kNumber},
+    {kDriveUsedClusters, kPadded, 8, kNumber},
+    {kDriveTotalClusters, kPadded, 9, kNumber},
+    {kDriveSpaceFree, kPadded, 10, kKilobytes},
+    {kDriveSpaceUsed, kPadded, 11, kKilobytes},
+    {kDriveTotalSpace, kPadded, 12, kKilobytes},
 };
 static const LineRule kAccountRules[] = {
     {kAccountPasswordAge, kPrefix, kAccountPasswordAgeField, kDuration},
@@ -64,10 +70,10 @@ static const LineRule kIdentityRules[] = {
     {kNetLastUser, kPadded, 9, kAsIs},     {kNetCodePage, kPadded, 10, kAsIs},   {kNetSystemLocale, kPadded, 11, kAsIs},
 };
 static const LineRule kAdapterRules[] = {
-    {kNetDescription, kPadded, 1, kAsIs}, {kNetType, kPadded, 2, kAsIs},     {kNetStatus, kPadded, 3, kAsIs},
-    {kNetMac, kPadded, 4, kAsIs},         {kNetSpeed, kPadded, 5, kAsIs},    {kNetIpv4, kPadded, 6, kList},
-    {kNetIpv6, kPadded, 7, kList},        {kNetGateway, kPadded, 8, kList},  {kNetDnsServer, kPadded, 9, kList},
-    {kNetDnsSuffix, kPadded, 10, kAsIs},  {kNetDhcp, kPadded, 11, kAsIs},    {kNetDhcpServer, kPadded, 12, kAsIs},
+    {kNetDescription, kPadded, 1, kAsIs}, {kNetType, kPadded, 2, kAsIs},    {kNetStatus, kPadded, 3, kAsIs},
+    {kNetMac, kPadded, 4, kAsIs},         {kNetSpeed, kPadded, 5, kAsIs},   {kNetIpv4, kPadded, 6, kList},
+    {kNetIpv6, kPadded, 7, kList},        {kNetGateway, kPadded, 8, kList}, {kNetDnsServer, kPadded, 9, kList},
+    {kNetDnsSuffix, kPadded, 10, kAsIs},  {kNetDhcp, kPadded, 11, kAsIs},   {kNetDhcpServer, kPadded, 12, kAsIs},
 };
 static const LineRule kWindowsRules[] = {
     {kProgDisplayVersion, kPadded, 0, kAsIs}, {kProgBuild, kPadded, 1, kAsIs},
@@ -284,7 +290,8 @@ static void emit(ReportReader *reader, RecordKind kind, const Span *fields, int 
 static void close_record(ReportReader *reader) {
   if (!reader->open) return;
   reader->open = false;
-  for (int i = 0; i < reader->open_count; ++i) reader->spans[i] = Span{reader->fields[i].data, reader->fields[i].length};
+  for (int i = 0; i < reader->open_count; ++i)
+    reader->spans[i] = Span{reader->fields[i].data, reader->fields[i].length};
   emit(reader, reader->open_kind, reader->spans, reader->open_count);
 }
 
@@ -297,7 +304,6 @@ static void open_record(ReportReader *reader, RecordKind kind, int count) {
 }
 
 static void emit_error(ReportReader *reader, Span line) {
-  close_record(reader);
   const char *title = kTitles[reader->section];
   Span fields[2] = {line, {title, strlen(title)}};
   emit(reader, kRecordError, fields, 2);
@@ -395,7 +401,10 @@ static void start_account(ReportReader *reader, Span value) {
 static void read_users(ReportReader *reader, Span line) {
   Span value = line;
   if (take_label(&value, kAccountUser)) return start_account(reader, value);
-  if (take_label(&value, kNue)) return emit_error(reader, line);
+  if (take_label(&value, kNue)) {
+    close_record(reader);
+    return emit_error(reader, line);
+  }
   if (!reader->open) return;
   if (take_label(&value, kAccountFlagsLabel)) {
     if (take_label(&value, kAccountFlagIndent)) read_flag(reader, value);
@@ -527,7 +536,7 @@ static void read_banner_line(ReportReader *reader, Span line) {
             kBannerProduct))
     return start_report(reader);
   // UTF-16 text of the banner's ASCII: every other byte a NUL, and only those.
-  bool alternate = line.length >= 4;
+  bool alternate = line.length >= 2;
   size_t nul_parity = line.length && line.data[0] == '\0' ? 0 : 1;
   for (size_t i = 0; i < line.length; ++i) {
     if ((unsigned char)line.data[i] < 0x20 && line.data[i] != '\t') reader->binary = true;

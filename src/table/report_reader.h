@@ -77,12 +77,7 @@ enum AccountField {
   kAccountFieldCount = 15
 };
 enum HardwareField { kHardwareFieldCount = 6 };
-enum IdentityField {
-  kIdentityComputerField,
-  kIdentityDnsHostField,
-  kIdentityDnsDomainField,
-  kIdentityFieldCount = 12
-};
+enum IdentityField { kIdentityComputerField, kIdentityDnsHostField, kIdentityDnsDomainField, kIdentityFieldCount = 12 };
 // An adapter's IPv4, IPv6, gateway and DNS server fields join their lines' values by ';'.
 enum AdapterField { kAdapterMacField = 4, kAdapterIpv4Field = 6, kAdapterFieldCount = 13 };
 enum WindowsField { kWindowsFieldCount = 6 };

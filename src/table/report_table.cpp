@@ -53,10 +53,20 @@ static const char *const kSummaryHeader[] = {"Computer",
                                              "LatestUpdate",
                                              "Problems",
                                              "Complete"};
-static const char *const kDriveHeader[] = {"Computer",          "Drive",          "Type",         "VolumeLabel",
-                                           "VolumeSerial",      "FileSystem",     "SectorsPerCluster",
-                                           "BytesPerSector",    "FreeClusters",   "UsedClusters", "TotalClusters",
-                                           "FreeKB",            "UsedKB",         "TotalKB"};
+static const char *const kDriveHeader[] = {"Computer",
+                                           "Drive",
+                                           "Type",
+                                           "VolumeLabel",
+                                           "VolumeSerial",
+                                           "FileSystem",
+                                           "SectorsPerCluster",
+                                           "BytesPerSector",
+                                           "FreeClusters",
+                                           "UsedClusters",
+                                           "TotalClusters",
+                                           "FreeKB",
+                                           "UsedKB",
+                                           "TotalKB"};
 static const char *const kAccountHeader[] = {"Computer",
                                              "User",
                                              "Privilege",
@@ -76,9 +86,9 @@ static const char *const kAccountHeader[] = {"Computer",
 static const char *const kProgramHeader[] = {"Computer",    "Name",         "Version", "Publisher",
                                              "InstallDate", "Architecture", "Scope"};
 static const char *const kUpdateHeader[] = {"Computer", "KB", "InstalledOn", "Source", "Name"};
-static const char *const kAdapterHeader[] = {"Computer", "Adapter",  "Description", "Type",       "Status",
-                                             "MAC",      "Speed",    "IPv4",        "IPv6",       "Gateways",
-                                             "DNSServers", "DNSSuffix", "DHCP",     "DHCPServer"};
+static const char *const kAdapterHeader[] = {"Computer",   "Adapter",   "Description", "Type",      "Status",
+                                             "MAC",        "Speed",     "IPv4",        "IPv6",      "Gateways",
+                                             "DNSServers", "DNSSuffix", "DHCP",        "DHCPServer"};
 
 // Each mode: its option, the record kind a list mode writes a row of (its fields in order after the computer), and
 // its header.
@@ -177,7 +187,8 @@ static void count_account(TableState *table, const Span *account) {
   if (admin) add_name(table, &table->administrators, account[kAccountUserField]);
   if (equal(account[kAccountDisabledField], "1")) return;
   add_name(table, &table->enabled, account[kAccountUserField]);
-  if (equal(account[kAccountNoPasswordField], "1")) add_name(table, &table->without_password, account[kAccountUserField]);
+  if (equal(account[kAccountNoPasswordField], "1"))
+    add_name(table, &table->without_password, account[kAccountUserField]);
   uint64_t age = 0;
   if (!admin || !read_figure(account[kAccountPasswordAgeField], &age)) return;
   // The oldest password is the one of the largest age.
@@ -222,7 +233,7 @@ static void reset_summary(TableState *table) {
   for (Text &text : table->hardware) text.length = 0;
   for (Text &text : table->identity) text.length = 0;
   for (Text &text : table->windows) text.length = 0;
-  Text *lists[] = {&table->ipv4, &table->macs, &table->enabled, &table->administrators, &table->without_password,
+  Text *lists[] = {&table->ipv4,    &table->macs, &table->enabled, &table->administrators, &table->without_password,
                    &table->problems};
   for (Text *text : lists) text->length = 0;
   table->os_error = false;
@@ -363,10 +374,8 @@ void table_open(TableState *table, TableMode mode) {
 
 void table_release(TableState *table) {
   reader_release(&table->reader);
-  Text *texts[] = {&table->computer, &table->rows,           &table->kept,
-                   &table->messages, &table->problems,       &table->ipv4,
-                   &table->macs,     &table->enabled,        &table->administrators,
-                   &table->without_password};
+  Text *texts[] = {&table->computer, &table->rows, &table->kept,    &table->messages,       &table->problems,
+                   &table->ipv4,     &table->macs, &table->enabled, &table->administrators, &table->without_password};
   for (Text *text : texts) free(text->data);
   for (Text &text : table->os) free(text.data);
   for (Text &text : table->hardware) free(text.data);
@@ -422,9 +431,8 @@ int table_end(TableState *table, const Text **rows) {
     *rows = &table->rows;
   }
   if (table->banners > 1)
-    say(table, whole ? "two reports in one file (\">>\" instead of \">\"?): the row is the last one's"
-                     : "two reports in one file (\">>\" instead of \">\"?), the last cut short: the row is the one "
-                       "before it's");
+    say(table, whole ? "two reports in one file (\">>\" for \">\"?): the row is the last one's"
+                     : "two reports in one file (\">>\" for \">\"?), the last cut: the row is the last whole one's");
   else if (!whole)
     say(table, "incomplete report (no \"Total time taken\" line)");
   // sysreport ends every line in CR LF: LF alone means an editor or a copy changed the report.
