@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # sysreport-table.exe over -OSDU reports of a Windows XP with a known owner, a drive Q: with its own label and serial,
-# and the fake netapi32's accounts (fake.c); the CSV read back with Python's csv module.
+# and the fake netapi32's accounts (fake.c); the CSV read back with Python's csv module. Then each doubt of the table
+# against real reports, a report moved over while the table reads it, and the -N and -P columns where the program
+# prints those sections.
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 v=$(mktemp -d /dev/shm/sysreport-table.XXXXXX)
@@ -83,6 +85,8 @@ expected = {"Computer": "WS-01", "CurrentTime": row["CurrentTime"], "OSName": "W
     "LowestFreeDrive": lowest["Drive"], "Accounts": "3", "EnabledAccounts": admin + ";" + guest + ";José ?",
     "Administrators": admin, "EnabledWithoutPasswordRequirement": admin, "OldestAdminPasswordAgeSeconds": "3725",
     "Complete": "1"}
+# Columns of the sections these reports lack.
+expected.update({name: "" for name in rows[1] if name not in expected})
 assert row == expected, (row, expected, drives)
 assert rows[0] == dict(expected, Computer="Lab,2"), rows[0]
 total, free = map(int, env["blocks"].split())
@@ -96,3 +100,180 @@ assert accounts == [
     ["WS-01", "José ?", "User", "0", "0", "0", "1", "0", "0", "1", "0", "700000", "3", "7", iso(1234567890), "0"],
 ], accounts
 EOF
+# Each doubt as a real report shows it: -SS and -UU; two reports in one file; the banner alone (the switches typed
+# without '-'); the report's own error lines (the fake's refused enumeration, a registry text that is not there, a
+# class name of 4,096 characters); a report saved again as UTF-8 with its byte-order mark and as Unicode; a file named
+# twice. A listing that fails mid-way is tried on the host (bad_inputs.sh): Wine's FindNextFileA has no such failure.
+d=$work/doubts
+mkdir "$d" "$work/empty"
+in_wine() { echo "Z:${1//\//\\}"; }
+"$RUNNER" "$EXE" -OSSUU </dev/null >"$d/doubled.txt" 2>/dev/null
+"$RUNNER" "$EXE" -O </dev/null >"$d/appended.txt" 2>/dev/null
+"$RUNNER" "$EXE" -OSU </dev/null >>"$d/appended.txt" 2>/dev/null
+"$RUNNER" "$EXE" OSDU </dev/null >"$d/banner.txt" 2>/dev/null
+FAKE=u5 "$RUNNER" "$EXE" -OU </dev/null >"$d/refused.txt" 2>/dev/null
+FAKE=c4096 "$RUNNER" "$EXE" -OD </dev/null >"$d/class.txt" 2>/dev/null
+regedit <<'EOF'
+REGEDIT4
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion]
+"RegisteredOrganization"=-
+EOF
+"$RUNNER" "$EXE" -O </dev/null >"$d/regerror.txt" 2>/dev/null
+regedit <<'EOF'
+REGEDIT4
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion]
+"RegisteredOrganization"="Example, \"Ltd\""
+EOF
+{
+  printf '\357\273\277'
+  cat "$work/reports/WS-01.txt"
+} >"$d/bom.txt"
+iconv -f cp1252 -t UTF-16 <"$work/reports/WS-01.txt" >"$d/unicode.txt"
+"$RUNNER" "$TABLE" "$(in_wine "$d")" "$(in_wine "$d/bom.txt")" </dev/null >"$work/doubts.csv" 2>"$work/doubts.err"
+[ "$?" = 1 ] || fail "doubts: status, expected 1"
+# The line numbers are the reports' own: found in them, not assumed.
+line_of() { grep -n -m 1 -a "$2" "$d/$1" | cut -d : -f 1; }
+again=$(grep -n -a '^Drive Information' "$d/doubled.txt" | sed -n '2s/:.*//p')
+class=$(line_of class.txt '^Not enough')
+grep -v '^wine: ' "$work/doubts.err" | tr -d '\r' | sed 's/^sysreport-table: Z:.*\\/sysreport-table: /' | sort |
+  diff - <(
+    sort <<EOF
+sysreport-table: appended.txt: two reports in one file (">>" for ">"?): the row is the last one's
+sysreport-table: banner.txt: no section: the switches typed without '-'?
+sysreport-table: bom.txt: UTF-8 with a byte-order mark: saved again by an editor?
+sysreport-table: bom.txt: named twice (or by two paths): read once
+sysreport-table: class.txt: incomplete report (no "Total time taken" line)
+sysreport-table: class.txt: line $class: Not enough...Required size is 4097 (the report's own error line)
+sysreport-table: doubled.txt: line $again: the section "Drive Information" again (a switch letter twice?): read once
+sysreport-table: refused.txt: line $(line_of refused.txt '^NUE()'): NUE() returned 5 (the report's own error line)
+sysreport-table: regerror.txt: line $(line_of regerror.txt '^Reg Error'): Reg Error XR1 (the report's own error line)
+sysreport-table: unicode.txt: UTF-16 text, no report: saved by an editor as Unicode?
+EOF
+  ) || fail "doubts: standard error"
+# An empty folder: no computer reported yet, the header alone and status 0.
+"$RUNNER" "$TABLE" "$(in_wine "$work/empty")" </dev/null >"$work/empty.csv" 2>"$work/empty.err"
+[ "$?:$(grep -vc '^wine: ' "$work/empty.err"):$(wc -l <"$work/empty.csv")" = 0:0:1 ] || fail "an empty folder"
+python3 - <<'EOF' || fail "the doubts' rows differ from the reports'"
+import csv, os
+work = os.environ["work"]
+data = open(work + "/doubts.csv", "rb").read().decode("cp1252")
+rows = {row["Computer"]: row for row in csv.DictReader(data.splitlines())}
+assert sorted(rows) == ["appended", "bom", "class", "doubled", "refused", "regerror"], sorted(rows)
+whole = {row["Computer"]: row for row in csv.DictReader(open(work + "/summary.csv", encoding="cp1252"))}["WS-01"]
+def differs(row):
+    return {name: (row[name], whole[name]) for name in row
+            if row[name] != whole[name] and name not in moving}
+# Figures that move between two runs: the time, and the free space of a disk the tests write to.
+moving = ("Computer", "CurrentTime", "UptimeSeconds", "FixedFreeKB", "LowestFreePercent")
+# -SS and -UU count each drive and account once; a re-saved report reads as it was.
+assert differs(rows["doubled"]) == {}, differs(rows["doubled"])
+assert differs(rows["bom"]) == {}, differs(rows["bom"])
+# Of -O >> -OSU, the row is the second report's: drives and accounts, not the first's OS alone.
+assert rows["appended"]["FixedDrives"] == whole["FixedDrives"] != "", rows["appended"]
+assert rows["appended"]["Accounts"] == "3", rows["appended"]
+# A refused enumeration is no "no account": the users columns empty, the report's words in Problems.
+refused = rows["refused"]
+users = ["Accounts", "EnabledAccounts", "Administrators", "EnabledWithoutPasswordRequirement",
+         "OldestAdminPasswordAgeSeconds"]
+assert [refused[name] for name in users + ["Problems"]] == [""] * 5 + ["NUE() returned 5"], refused
+assert rows["regerror"]["OSName"] == "Windows XP", rows["regerror"]
+assert [rows["regerror"][name] for name in ["RegisteredOwner", "RegisteredOrganization", "ProductID", "Problems"]] \
+    == ["", "", "", "Reg Error XR1"], rows["regerror"]
+assert rows["class"]["Problems"] == "Not enough...Required size is 4097", rows["class"]
+EOF
+# A report moved away while the table reads it, and a new one moved in its place: the table opens reports with delete
+# sharing (without it: "Sharing violation."). Wine's server refuses to replace a file that is open, whatever its
+# sharing, so "move /y" over the report itself is not tried. A report of 300 MB (empty lines after its end) keeps the
+# table reading meanwhile.
+share=$work/share
+mkdir "$share"
+{
+  cat "$work/reports/WS-01.txt"
+  yes $'\r' | head -c 300000000
+} >"$share/PC.txt"
+"$RUNNER" "$EXE" -O </dev/null >"$work/new.txt" 2>/dev/null
+cp "$work/new.txt" "$work/new.copy"
+"$RUNNER" "$TABLE" "$(in_wine "$share")" </dev/null >"$work/share.csv" 2>"$work/share.err" &
+reading=$!
+for ((i = 0; i < 200; ++i)); do
+  find /proc/[0-9]*/fd -lname "$share/PC.txt" 2>/dev/null | grep -q . && break
+  sleep 0.05
+done
+kill -0 "$reading" 2>/dev/null || fail "sharing: the table ended before the move"
+"$RUNNER" cmd /c move "$(in_wine "$share/PC.txt")" "$(in_wine "$work/PC.old")" </dev/null >"$work/move.out" 2>&1
+away=$?
+"$RUNNER" cmd /c move "$(in_wine "$work/new.txt")" "$(in_wine "$share/PC.txt")" </dev/null >>"$work/move.out" 2>&1
+moved=$?
+kill -0 "$reading" 2>/dev/null || fail "sharing: the table ended before the moves did"
+wait "$reading"
+read_status=$?
+[ "$read_status:$away:$moved" = 0:0:0 ] || fail "sharing: $read_status:$away:$moved ($(tr -d '\r' <"$work/move.out"))"
+cmp -s "$work/new.copy" "$share/PC.txt" || fail "sharing: the new report not in place"
+tail -n 1 "$work/share.csv" | grep -q ',1.$' || fail "sharing: the row of the report read is not whole"
+
+# The -N and -P columns, where the program prints those sections: section_prints LETTER writes the report of -LETTER
+# and is true when it holds more than its heading; otherwise the part is skipped, and said so.
+section_prints() {
+  "$RUNNER" "$EXE" "-$1" </dev/null >"$work/section-$1.txt" 2>/dev/null
+  local lines
+  lines=$(tr -d '\r' <"$work/section-$1.txt" | sed '1,/^\*\*\*/d' | sed '1,/^\*\*\*/d' | grep -vc -e '^$' -e '^Total')
+  [ "$lines" -gt 0 ] && return 0
+  echo "table.sh: -$1 prints its heading only: its table columns not checked here"
+  return 1
+}
+# -P: the programs the test registers come back in --programs; the summary's counts are the lists' rows.
+if section_prints P; then
+  regedit <<'EOF'
+REGEDIT4
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall\TableTest]
+"DisplayName"="Table Test, \"Quoted\""
+"DisplayVersion"="1.2.3"
+"Publisher"="Example Publisher"
+"InstallDate"="20230701"
+EOF
+  mkdir "$work/p"
+  "$RUNNER" "$EXE" -P </dev/null >"$work/p/PC.txt" 2>/dev/null
+  for mode in summary programs updates; do
+    option=--$mode
+    [ "$mode" != summary ] || option=""
+    # shellcheck disable=SC2086 # no option for the summary
+    "$RUNNER" "$TABLE" $option "$(in_wine "$work/p")" </dev/null >"$work/p-$mode.csv" 2>"$work/p-$mode.err"
+    [ "$?:$(grep -v '^wine: ' "$work/p-$mode.err")" = 0: ] || fail "-P $mode: status or standard error"
+  done
+  python3 - <<'EOF' || fail "the -P columns differ from what the test registered"
+import csv, os
+def table(mode):
+    return list(csv.DictReader(open(os.environ["work"] + "/p-" + mode + ".csv", encoding="cp1252")))
+programs = table("programs")
+ours = [row for row in programs if row["Name"] == 'Table Test, "Quoted"']
+assert [[row[name] for name in ("Version", "Publisher", "InstallDate", "Scope")] for row in ours] == \
+    [["1.2.3", "Example Publisher", "2023-07-01", "Machine"]], ours
+summary = table("summary")[0]
+assert summary["Programs"] == str(len(programs)), (summary, len(programs))
+assert summary["Updates"] == str(len(table("updates"))), summary
+EOF
+fi
+# -N: each adapter's MAC address is one of Linux's own (the namespace Wine starts in), and the summary's list is the
+# adapters'.
+if section_prints N; then
+  mkdir "$work/n"
+  cp "$work/section-N.txt" "$work/n/PC.txt"
+  for mode in summary adapters; do
+    option=--$mode
+    [ "$mode" != summary ] || option=""
+    # shellcheck disable=SC2086 # no option for the summary
+    "$RUNNER" "$TABLE" $option "$(in_wine "$work/n")" </dev/null >"$work/n-$mode.csv" 2>"$work/n-$mode.err"
+    [ "$?:$(grep -v '^wine: ' "$work/n-$mode.err")" = 0: ] || fail "-N $mode: status or standard error"
+  done
+  python3 - <<'EOF' || fail "the -N columns differ from Linux's adapters"
+import csv, glob, os
+def table(mode):
+    return list(csv.DictReader(open(os.environ["work"] + "/n-" + mode + ".csv", encoding="cp1252")))
+linux = {open(path).read().strip().upper().replace(":", "-") for path in glob.glob("/sys/class/net/*/address")}
+adapters = table("adapters")
+assert adapters and all(row["MAC"] in linux for row in adapters), (adapters, linux)
+summary = table("summary")[0]
+assert summary["MACAddresses"] == ";".join(row["MAC"] for row in adapters), summary
+assert summary["IPv4Addresses"] == ";".join(row["IPv4"] for row in adapters if row["IPv4"]), summary
+EOF
+fi
