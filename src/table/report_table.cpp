@@ -158,6 +158,26 @@ static bool add(uint64_t *sum, uint64_t value) {
   return true;
 }
 
+// a * b as its high and low 64 bits.
+static void multiply(uint64_t a, uint64_t b, uint64_t *high, uint64_t *low) {
+  uint64_t a0 = (uint32_t)a;
+  uint64_t a1 = a >> 32;
+  uint64_t b0 = (uint32_t)b;
+  uint64_t b1 = b >> 32;
+  uint64_t middle = ((a0 * b0) >> 32) + (uint32_t)(a0 * b1) + (uint32_t)(a1 * b0);
+  *low = (middle << 32) | (uint32_t)(a0 * b0);
+  *high = a1 * b1 + ((a0 * b1) >> 32) + ((a1 * b0) >> 32) + (middle >> 32);
+}
+
+// True when free_a of total_a is a smaller share than free_b of total_b, exactly: drives a few KB apart in a
+// terabyte still compare.
+static bool emptier(uint64_t free_a, uint64_t total_a, uint64_t free_b, uint64_t total_b) {
+  uint64_t left_high, left_low, right_high, right_low;
+  multiply(free_a, total_b, &left_high, &left_low);
+  multiply(free_b, total_a, &right_high, &right_low);
+  return left_high < right_high || (left_high == right_high && left_low < right_low);
+}
+
 static void count_drive(TableState *table, const Span *drive) {
   table->drives_section = true;
   if (!equal(drive[kDriveTypeField], kDriveHard)) return;
@@ -167,18 +187,19 @@ static void count_drive(TableState *table, const Span *drive) {
   if (!read_figure(drive[kDriveTotalKbField], &total_kb) || !read_figure(drive[kDriveFreeKbField], &free_kb)) return;
   if (!add(&table->fixed_total_kb, total_kb) || !add(&table->fixed_free_kb, free_kb)) table->overflow = true;
   if (total_kb == 0) return;
-  // Parts per million in whole numbers (the 32-bit program has no floating point), so that two drives of the same
-  // tenth of a percent still compare; figures of 16 PB and more are scaled down first, so none overflows.
+  if (table->lowest_free_ppm != kNoLowest && !emptier(free_kb, total_kb, table->lowest_free_kb, table->lowest_total_kb))
+    return;
+  table->lowest_free_kb = free_kb;
+  table->lowest_total_kb = total_kb;
+  table->lowest_free_drive = drive[kDriveLetterField].length ? drive[kDriveLetterField].data[0] : '?';
+  // Parts per million in whole numbers (the 32-bit program has no floating point); figures of 16 PB and more are
+  // scaled down first, so none overflows.
   uint64_t free_part = free_kb;
   while (total_kb >= (uint64_t)1 << 44) {
     free_part >>= 10;
     total_kb >>= 10;
   }
-  uint64_t ppm = free_part >= total_kb ? 1000000 : free_part * 1000000 / total_kb;
-  if (ppm < table->lowest_free_ppm) {
-    table->lowest_free_ppm = (uint32_t)ppm;
-    table->lowest_free_drive = drive[kDriveLetterField].length ? drive[kDriveLetterField].data[0] : '?';
-  }
+  table->lowest_free_ppm = free_part >= total_kb ? 1000000 : (uint32_t)(free_part * 1000000 / total_kb);
 }
 
 static void count_account(TableState *table, const Span *account) {

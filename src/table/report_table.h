@@ -40,6 +40,8 @@ struct TableState {
   uint64_t fixed_total_kb;
   uint64_t fixed_free_kb;
   uint32_t lowest_free_ppm;  // free parts per million; kNoLowest: no fixed drive with a size yet
+  uint64_t lowest_free_kb;
+  uint64_t lowest_total_kb;
   char lowest_free_drive;
   uint32_t accounts;
   Text enabled;

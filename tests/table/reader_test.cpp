@@ -128,9 +128,9 @@ File System           : NTFS
 Storage Space
 -------------
 
-Space free            : 2000 KB
-Space used            : 998000 KB
-Total space           : 1000000 KB
+Space free            : 300000004 KB
+Space used            : 699999996 KB
+Total space           : 1000000000 KB
 
 
 =======
@@ -152,27 +152,27 @@ File System           : NTFS
 Storage Space
 -------------
 
-Space free            : 2099 KB
-Space used            : 997901 KB
-Total space           : 1000000 KB
+Space free            : 300000000 KB
+Space used            : 700000000 KB
+Total space           : 1000000000 KB
 
 )";
 
-// A drive without media keeps nothing of the drive before it; of two drives in the same tenth of a percent
-// (0.2000% and 0.2099%), the emptier is named.
+// A drive without media keeps nothing of the drive before it; of two drives in the same tenth of a percent, and the
+// same millionth, 4 KB apart in a terabyte, the emptier is named.
 TEST(Reader, DrivesStandApart) {
   std::string text = report(section("Drive Information", kDrives));
   EXPECT_EQ(
       "Computer,Drive,Type,VolumeLabel,VolumeSerial,FileSystem,SectorsPerCluster,BytesPerSector,FreeClusters,"
       "UsedClusters,TotalClusters,FreeKB,UsedKB,TotalKB\r\n"
-      "PC,C,Hard Drive,SYSTEM,1234ABCD,NTFS,,,,,,2000,998000,1000000\r\n"
+      "PC,C,Hard Drive,SYSTEM,1234ABCD,NTFS,,,,,,300000004,699999996,1000000000\r\n"
       "PC,A,Removable,,,,,,,,,,,\r\n"
-      "PC,D,Hard Drive,DATA,5678,NTFS,,,,,,2099,997901,1000000\r\n",
+      "PC,D,Hard Drive,DATA,5678,NTFS,,,,,,300000000,700000000,1000000000\r\n",
       table_of(kTableDrives, text).csv);
   std::string csv = table_of(kTableSummary, text).csv;
-  EXPECT_EQ("2|2000000|4099|0.2|C", column(csv, "FixedDrives") + "|" + column(csv, "FixedTotalKB") + "|" +
-                                        column(csv, "FixedFreeKB") + "|" + column(csv, "LowestFreePercent") + "|" +
-                                        column(csv, "LowestFreeDrive"));
+  EXPECT_EQ("2|2000000000|600000004|30.0|D", column(csv, "FixedDrives") + "|" + column(csv, "FixedTotalKB") + "|" +
+                                                 column(csv, "FixedFreeKB") + "|" + column(csv, "LowestFreePercent") +
+                                                 "|" + column(csv, "LowestFreeDrive"));
 }
 
 // The oldest password of several enabled administrators is the one of the largest age, whatever their order; a
