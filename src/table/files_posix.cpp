@@ -36,8 +36,10 @@ int list_reports(const char *folder, EachReport each, void *context, char *reaso
       continue;
     }
     sprintf(path, "%s/%s", folder, entry->d_name);
+    // The listing's own type where the file system gives one: a stat of every report would cost a call each.
     struct stat status;
-    if (stat(path, &status) == 0 && S_ISDIR(status.st_mode)) continue;
+    if (entry->d_type == DT_DIR || (entry->d_type == DT_UNKNOWN && stat(path, &status) == 0 && S_ISDIR(status.st_mode)))
+      continue;
     each(path, entry->d_name, context);
   }
   closedir(listing);

@@ -120,6 +120,7 @@ static bool equal(Span span, const char *word) {
 
 // True when span begins with label; span then holds the rest.
 static bool take_label(Span *span, const char *label) {
+  if (span->length == 0 || span->data[0] != label[0]) return false;
   size_t length = strlen(label);
   if (span->length < length || memcmp(span->data, label, length) != 0) return false;
   span->data += length;
@@ -129,11 +130,11 @@ static bool take_label(Span *span, const char *label) {
 
 // True when span begins with label padded to kLabelWidth and ": ".
 static bool take_padded(Span *span, const char *label) {
-  size_t length = strlen(label);
   size_t width = (size_t)kLabelWidth;
-  if (span->length < width + 2 || span->data[width] != ':' || span->data[width + 1] != ' ' ||
-      memcmp(span->data, label, length) != 0)
+  if (span->length < width + 2 || span->data[0] != label[0] || span->data[width] != ':' || span->data[width + 1] != ' ')
     return false;
+  size_t length = strlen(label);
+  if (memcmp(span->data, label, length) != 0) return false;
   for (size_t i = length; i < width; ++i)
     if (span->data[i] != ' ') return false;
   span->data += width + 2;
@@ -216,10 +217,16 @@ static bool read_time(ReportReader *reader, Span span, Text *text) {
     if (!read_figure(Span{pair, 2}, &fields[i])) return false;
   }
   if (month == 12 || !read_figure(Span{span.data + 20, span.length - 20}, &year)) return false;
-  char iso[40];
-  int length = sprintf(iso, "%04u-%02d-%02uT%02u:%02u:%02u", (unsigned)year, month + 1, (unsigned)fields[0],
-                       (unsigned)fields[1], (unsigned)fields[2], (unsigned)fields[3]);
-  set(reader, text, iso, (size_t)length);
+  if (year > 9999) return false;
+  char iso[] = "YYYY-MM-DDThh:mm:ss";
+  unsigned parts[] = {(unsigned)year / 100, (unsigned)year % 100, (unsigned)month + 1, (unsigned)fields[0],
+                      (unsigned)fields[1],  (unsigned)fields[2],  (unsigned)fields[3]};
+  static const int kIsoAt[] = {0, 2, 5, 8, 11, 14, 17};
+  for (int i = 0; i < 7; ++i) {
+    iso[kIsoAt[i]] = (char)('0' + parts[i] / 10);
+    iso[kIsoAt[i] + 1] = (char)('0' + parts[i] % 10);
+  }
+  set(reader, text, iso, sizeof iso - 1);
   return true;
 }
 
@@ -461,8 +468,16 @@ static void read_network(ReportReader *reader, Span line) {
   apply_rules(reader, line, kAdapterRules, sizeof kAdapterRules / sizeof *kAdapterRules);
 }
 
-// A line of the Programs or Updates list: count fields apart by tabs, handed on as they stand.
-static void read_list_line(ReportReader *reader, Span line, RecordKind kind, int count) {
+// A line of the Programs or Updates list: its fields apart by tabs, handed on as they stand; the list's header line
+// passed over.
+static void read_list_line(ReportReader *reader, Span line) {
+  RecordKind kind = reader->list_kind;
+  const char *header = kind == kRecordProgram ? kProgramsHeader : kUpdatesHeader;
+  int count = kind == kRecordProgram ? kProgramFieldCount : kUpdateFieldCount;
+  bool wanted = (reader->wanted & (1u << kind)) != 0;
+  // A list nobody takes is passed over to its end at once (see skip_list).
+  reader->skipping = !wanted;
+  if (!wanted || (line.length == strlen(header) && memcmp(line.data, header, line.length) == 0)) return;
   Span fields[kMostFields];
   int found = 0;
   const char *at = line.data;
@@ -482,18 +497,11 @@ static void read_list_line(ReportReader *reader, Span line, RecordKind kind, int
 }
 
 static void read_programs(ReportReader *reader, Span line) {
-  if (reader->block == kProgramList || reader->block == kUpdateList) {
-    if (line.length == 0 || all_of(line, '-') || equal(line, kProgramsHeader) || equal(line, kUpdatesHeader)) return;
-    // A list line holds tabs; a block title none.
-    if (memchr(line.data, kFieldSeparator, line.length)) {
-      if (reader->block == kProgramList) return read_list_line(reader, line, kRecordProgram, kProgramFieldCount);
-      return read_list_line(reader, line, kRecordUpdate, kUpdateFieldCount);
-    }
-  }
   int block = block_of(line, kProgramsBlocks, 3);
   if (block >= 0) {
     close_record(reader);
     reader->block = block;
+    reader->list_kind = block == kProgramList ? kRecordProgram : block == kUpdateList ? kRecordUpdate : kRecordBanner;
     if (block == kWindows) open_record(reader, kRecordWindows, kWindowsFieldCount);
     return;
   }
@@ -502,6 +510,7 @@ static void read_programs(ReportReader *reader, Span line) {
 
 static void start_section(ReportReader *reader, int section) {
   close_record(reader);
+  reader->list_kind = kRecordBanner;
   reader->block = -1;
   reader->any_section = true;
   if (reader->seen & (1u << section)) {
@@ -522,6 +531,7 @@ static void start_section(ReportReader *reader, int section) {
 
 static void start_report(ReportReader *reader) {
   close_record(reader);
+  reader->list_kind = kRecordBanner;
   reader->state = kReading;
   reader->section = -1;
   reader->seen = 0;
@@ -552,6 +562,12 @@ static void read_line(ReportReader *reader, Span line, bool ended) {
     --line.length;
   else if (ended)
     reader->lf_ends = true;
+  // The lists' lines, most of a report with -P, and the only lines of the section with a tab.
+  if (reader->list_kind != kRecordBanner && !reader->complete && memchr(line.data, kFieldSeparator, line.length)) {
+    reader->previous_dashes = false;
+    reader->previous_stars = false;
+    return read_list_line(reader, line);
+  }
   if (reader->line_number == 1 && line.length >= 2) {
     unsigned char first = (unsigned char)line.data[0];
     unsigned char second = (unsigned char)line.data[1];
@@ -585,6 +601,7 @@ static void read_line(ReportReader *reader, Span line, bool ended) {
   }
   if (take_label(&value, kTotalTime)) {
     close_record(reader);
+    reader->list_kind = kRecordBanner;
     reader->complete = true;
     reader->section = -1;
     emit(reader, kRecordEnd, NULL, 0);
@@ -602,8 +619,9 @@ static void read_line(ReportReader *reader, Span line, bool ended) {
   }
 }
 
-void reader_open(ReportReader *reader, RecordSink sink, void *context) {
+void reader_open(ReportReader *reader, RecordSink sink, void *context, unsigned wanted) {
   memset(reader, 0, sizeof *reader);
+  reader->wanted = wanted;
   reader->sink = sink;
   reader->context = context;
 }
@@ -634,14 +652,42 @@ void reader_begin(ReportReader *reader) {
   reader->lf_ends = false;
   reader->out_of_memory = false;
   reader->open = false;
+  reader->skipping = false;
+  reader->list_kind = kRecordBanner;
 }
 
 // Longer than any line before the banner: a file without line ends is not held whole to find that out.
 static const size_t kLongestBannerLine = 256;
 
+// Passes over the lines of a list whose records nobody takes, from a line's start up to the empty line that ends the
+// list (left to be read); returns the bytes passed over. Ends the skipping where the bytes end first, inside a line,
+// or where they cannot tell whether the next line is empty: the lines there are read one at a time.
+static size_t skip_list(ReportReader *reader, const char *bytes, size_t length) {
+  const char *end = bytes + length;
+  const char *at = bytes;
+  reader->skipping = false;
+  if (*at == '\n' || *at == '\r') return 0;
+  for (;;) {
+    const char *line_end = (const char *)memchr(at, '\n', (size_t)(end - at));
+    if (!line_end) return (size_t)(at - bytes);
+    ++reader->line_number;
+    at = line_end + 1;
+    if (end - at < 2 || *at == '\n' || *at == '\r') {
+      reader->skipping = end - at < 2 && !(at < end && *at == '\n');
+      return (size_t)(at - bytes);
+    }
+  }
+}
+
 void reader_feed(ReportReader *reader, const char *bytes, size_t length) {
   if (length) reader->any_byte = true;
   while (length && reader->state != kRejected) {
+    if (reader->skipping && reader->line.length == 0) {
+      size_t skipped = skip_list(reader, bytes, length);
+      bytes += skipped;
+      length -= skipped;
+      if (!length) return;
+    }
     const char *end = (const char *)memchr(bytes, '\n', length);
     if (!end && reader->state == kBeforeBanner && reader->line.length + length > kLongestBannerLine) {
       append(reader, &reader->line, bytes, length);

@@ -117,15 +117,19 @@ struct ReportReader {
   bool byte_order_mark;
   bool lf_ends;  // a line ended in LF alone
   bool out_of_memory;
-  bool open;  // a record is being gathered
+  unsigned wanted;       // the list records handed on, by 1 << kind
+  RecordKind list_kind;  // of the Programs or Updates list being read; kRecordBanner outside them
+  bool skipping;         // passing over a list nobody takes
+  bool open;             // a record is being gathered
   RecordKind open_kind;
   int open_count;
   Text fields[kMostFields];
   Span spans[kMostFields];
 };
 
-// Sets up a reader handing its records to sink; reader_release frees what it holds.
-void reader_open(ReportReader *reader, RecordSink sink, void *context);
+// Sets up a reader handing its records to sink; of the program and update records only those whose bit (1 << kind)
+// is set in wanted, since a report may hold thousands. reader_release frees what it holds.
+void reader_open(ReportReader *reader, RecordSink sink, void *context, unsigned wanted);
 void reader_release(ReportReader *reader);
 
 // Starts a file.

@@ -390,7 +390,7 @@ static void take_record(void *context, const Record *record) {
 void table_open(TableState *table, TableMode mode) {
   memset(table, 0, sizeof *table);
   table->mode = mode;
-  reader_open(&table->reader, take_record, table);
+  reader_open(&table->reader, take_record, table, 1u << kModes[mode].kind);
 }
 
 void table_release(TableState *table) {

@@ -3,6 +3,7 @@
 // drives and accounts where two of them compete.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -303,6 +304,13 @@ TEST(Reader, ProgramsSection) {
   EXPECT_EQ("22H2|19045.3803|3|2|2024-01-09", column(csv, "DisplayVersion") + "|" + column(csv, "FullBuild") + "|" +
                                                   column(csv, "Programs") + "|" + column(csv, "Updates") + "|" +
                                                   column(csv, "LatestUpdate"));
+  // Lines after the lists keep their numbers, whether the lists were read (--programs) or passed over (the summary).
+  std::string after =
+      report(section("Programs and Updates", kPrograms) + section("Operating System Information", "Reg Error XR1\n"));
+  size_t line = 1 + std::count(after.begin(), after.begin() + after.find("Reg Error"), '\n');
+  std::string said = "line " + std::to_string(line) + ": Reg Error XR1 (the report's own error line)\n";
+  EXPECT_EQ(said, table_of(kTableSummary, after).messages);
+  EXPECT_EQ(said, table_of(kTablePrograms, after).messages);
   // A list line without its six fields is named, not taken.
   Table cut = table_of(kTablePrograms, report(section("Programs and Updates", "Programs\n--------\n\nZoom\t5.17\n")));
   EXPECT_EQ("Computer,Name,Version,Publisher,InstallDate,Architecture,Scope\r\n", cut.csv);
