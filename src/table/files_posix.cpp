@@ -59,6 +59,14 @@ FILE *open_report(const char *path, FileIdentity *identity, char *reason, unsign
   return NULL;
 }
 
+bool path_identity(const char *path, FileIdentity *identity) {
+  struct stat status;
+  if (stat(path, &status) != 0) return false;
+  identity->volume = (uint64_t)status.st_dev;
+  identity->file = (uint64_t)status.st_ino;
+  return true;
+}
+
 bool is_folder(const char *path) {
   struct stat status;
   return stat(path, &status) == 0 && S_ISDIR(status.st_mode);

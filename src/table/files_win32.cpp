@@ -61,20 +61,38 @@ int list_reports(const char *folder, EachReport each, void *context, char *reaso
   return result;
 }
 
-FILE *open_report(const char *path, FileIdentity *identity, char *reason, unsigned size) {
-  // Delete sharing lets collect.cmd move a new report over one being read; Windows 95 to ME refuse the flag and
-  // share as fopen does.
+// Sharing as wide as this Windows allows: Windows 95 to ME refuse the delete flag.
+static DWORD every_sharing(void) {
   DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;
   if (!(GetVersion() & 0x80000000)) share |= FILE_SHARE_DELETE;
-  HANDLE handle = CreateFileA(path, GENERIC_READ, share, NULL, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
-  if (handle == INVALID_HANDLE_VALUE) {
-    system_reason(GetLastError(), reason, size);
-    return NULL;
-  }
+  return share;
+}
+
+static void identity_of(HANDLE handle, FileIdentity *identity) {
   BY_HANDLE_FILE_INFORMATION information;
   if (!GetFileInformationByHandle(handle, &information)) memset(&information, 0, sizeof information);
   identity->volume = information.dwVolumeSerialNumber;
   identity->file = (uint64_t)information.nFileIndexHigh << 32 | information.nFileIndexLow;
+}
+
+bool path_identity(const char *path, FileIdentity *identity) {
+  // No access asked: the handle only tells which file or folder it is (a folder needs the backup flag).
+  HANDLE handle = CreateFileA(path, 0, every_sharing(), NULL, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  identity_of(handle, identity);
+  CloseHandle(handle);
+  return true;
+}
+
+FILE *open_report(const char *path, FileIdentity *identity, char *reason, unsigned size) {
+  // Delete sharing lets a report be moved away or deleted while it is read.
+  HANDLE handle =
+      CreateFileA(path, GENERIC_READ, every_sharing(), NULL, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
+  if (handle == INVALID_HANDLE_VALUE) {
+    system_reason(GetLastError(), reason, size);
+    return NULL;
+  }
+  identity_of(handle, identity);
   // The descriptor and the stream own the handle from here: fclose closes it.
   int descriptor = _open_osfhandle((intptr_t)handle, _O_RDONLY | _O_BINARY);
   FILE *file = descriptor != -1 ? _fdopen(descriptor, "rb") : NULL;

@@ -28,6 +28,10 @@ struct FileIdentity {
 // the system's reason in reason (size bytes) when it cannot.
 FILE *open_report(const char *path, FileIdentity *identity, char *reason, unsigned size);
 
+// Fills identity for path, a file or a folder, without reading it; false
+// where the system cannot tell it.
+bool path_identity(const char *path, FileIdentity *identity);
+
 // True when path names a folder.
 bool is_folder(const char *path);
 

@@ -473,7 +473,7 @@ static void read_network(ReportReader *reader, Span line) {
 static void read_list_line(ReportReader *reader, Span line) {
   RecordKind kind = reader->list_kind;
   const char *header = kind == kRecordProgram ? kProgramsHeader : kUpdatesHeader;
-  int count = kind == kRecordProgram ? kProgramFieldCount : kUpdateFieldCount;
+  int count = kind == kRecordProgram ? (int)kProgramFieldCount : (int)kUpdateFieldCount;
   bool wanted = (reader->wanted & (1u << kind)) != 0;
   // A list nobody takes is passed over to its end at once (see skip_list).
   reader->skipping = !wanted;

@@ -7,7 +7,8 @@
 #include "table/report_files.h"
 #include "table/report_table.h"
 
-// The files read so far, by identity: an open-addressed set that doubles when half full.
+// The files and folders named on the command line, by identity: an open-addressed set that doubles when half full.
+// The files of a listing are looked up in it but not kept, so that memory does not grow with the reports read.
 struct FileSet {
   FileIdentity *slots;
   size_t size;
@@ -16,7 +17,8 @@ struct FileSet {
 
 struct TableRun {
   TableState table;
-  FileSet read;
+  FileSet named;
+  bool listing;  // the files come from a folder's listing, not the command line
   int status;
 };
 
@@ -37,10 +39,20 @@ static size_t slot_of(const FileSet *set, const FileIdentity *identity) {
   return slot;
 }
 
+static const char kTwice[] = "named twice (or by two paths): read once";
+
+static bool known(const FileIdentity *identity) { return (identity->volume | identity->file) != 0; }
+
+static bool in_set(const FileSet *set, const FileIdentity *identity) {
+  if (!set->size || !known(identity)) return false;
+  size_t slot = slot_of(set, identity);
+  return known(&set->slots[slot]);
+}
+
 // True when identity was not in the set (it is now). An identity the system
 // could not give (all zero), or no memory to hold it, counts as new.
 static bool first_time(FileSet *set, const FileIdentity *identity) {
-  if (!(identity->volume | identity->file)) return true;
+  if (!known(identity)) return true;
   if (set->count * 2 >= set->size) {
     FileSet grown = {(FileIdentity *)calloc(set->size ? set->size * 2 : 64, sizeof(FileIdentity)),
                      set->size ? set->size * 2 : 64, 0};
@@ -56,6 +68,13 @@ static bool first_time(FileSet *set, const FileIdentity *identity) {
   set->slots[slot] = *identity;
   ++set->count;
   return true;
+}
+
+// True for a name ending in ".txt", in any case.
+static bool is_report_name(const char *name) {
+  size_t length = strlen(name);
+  return length >= 4 && name[length - 4] == '.' && (name[length - 3] | 0x20) == 't' &&
+         (name[length - 2] | 0x20) == 'x' && (name[length - 1] | 0x20) == 't';
 }
 
 // Adds the rows of one report; the computer is the file's name without ".txt".
@@ -76,17 +95,13 @@ static void table_file(const char *path, const char *name, void *context) {
     run->status = 1;
     return;
   }
-  if (!first_time(&run->read, &identity)) {
-    static const char kTwice[] = "named twice (or by two paths): read once";
+  if (run->listing ? in_set(&run->named, &identity) : !first_time(&run->named, &identity)) {
     fclose(file);
     say(path, kTwice, sizeof kTwice - 1);
     run->status = 1;
     return;
   }
-  size_t length = strlen(name);
-  if (length >= 4 && name[length - 4] == '.' && (name[length - 3] | 0x20) == 't' && (name[length - 2] | 0x20) == 'x' &&
-      (name[length - 1] | 0x20) == 't')
-    length -= 4;
+  size_t length = strlen(name) - (is_report_name(name) ? 4 : 0);
   TableState *table = &run->table;
   table_begin(table, name, length);
   size_t count;
@@ -121,6 +136,22 @@ static const char *file_name(const char *path) {
   return name;
 }
 
+// True when path is a report of a folder that the command line named before it: read there already.
+static bool listed_before(const TableRun *run, const char *path) {
+  const char *name = file_name(path);
+  char folder[4096] = ".";
+  size_t length = (size_t)(name - path);
+  // "C:\a.txt" and "/a.txt" keep their root's separator; "dir/a.txt" drops it.
+  if (length > 1 && name[-1] != ':' && !(length == 3 && path[1] == ':')) --length;
+  if (length >= sizeof folder || !is_report_name(name)) return false;
+  if (length) {
+    memcpy(folder, path, length);
+    folder[length] = '\0';
+  }
+  FileIdentity identity = {0, 0};
+  return path_identity(folder, &identity) && in_set(&run->named, &identity);
+}
+
 int run_table(int argc, char **argv) {
   set_binary_output();
   TableMode mode = kTableSummary;
@@ -139,7 +170,16 @@ int run_table(int argc, char **argv) {
   free(header.data);
   for (int i = first; i < argc; ++i) {
     char reason[512];
-    int listed = is_folder(argv[i]) ? list_reports(argv[i], table_file, &run, reason, sizeof reason) : -1;
+    FileIdentity identity = {0, 0};
+    bool folder = is_folder(argv[i]);
+    if ((folder && path_identity(argv[i], &identity) && !first_time(&run.named, &identity)) ||
+        (!folder && listed_before(&run, argv[i]))) {
+      say(argv[i], kTwice, sizeof kTwice - 1);
+      run.status = 1;
+      continue;
+    }
+    run.listing = folder;
+    int listed = folder ? list_reports(argv[i], table_file, &run, reason, sizeof reason) : -1;
     if (listed < 0) table_file(argv[i], file_name(argv[i]), &run);
     if (listed <= 0) continue;
     fprintf(stderr, "sysreport-table: %s: the folder could not be listed%s: %s\n", argv[i],
@@ -147,7 +187,7 @@ int run_table(int argc, char **argv) {
     run.status = 1;
   }
   table_release(&run.table);
-  free(run.read.slots);
+  free(run.named.slots);
   // A failed write leaves the stream's error flag set, and the flush writes what is left.
   if (fflush(stdout) != 0 || ferror(stdout)) {
     char reason[512];
