@@ -192,18 +192,19 @@ int report_hardware(void) {
   if (system.logical_processors == 0) system.logical_processors = info.dwNumberOfProcessors;
   read_memory(&system);
 
-  ModuleFacts module;
-  size_t offset = 0;
-  uint64_t module_mb = 0;
-  while (have_table && next_memory_module(&table, &offset, &module)) module_mb += module.size_mb;
-  if (system.installed_mb == 0) system.installed_mb = module_mb;
+  // GetPhysicallyInstalledSystemMemory is missing before Vista SP1 (XP, Server 2003): the modules tell there.
+  uint64_t modules_kb = 0;
+  int counted = have_table ? add_up_memory_modules(&table, &modules_kb) : 0;
+  system.installed_mb = installed_memory_mb(system.installed_mb, counted, modules_kb);
 
   char head[kHardwareHeadSize];
   format_hardware_head(head, &machine, &system);
   printf("%s", head);
   char line[kModuleLineSize];
+  ModuleFacts module;
+  size_t offset = 0;
   int modules = 0;
-  for (offset = 0; have_table && next_memory_module(&table, &offset, &module); ++modules) {
+  for (; have_table && next_memory_module(&table, &offset, &module); ++modules) {
     format_module_line(line, &module);
     printf("%s", line);
   }

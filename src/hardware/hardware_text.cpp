@@ -134,20 +134,41 @@ int next_memory_module(const SmbiosTable *table, size_t *offset, ModuleFacts *mo
     if (p[0] != 17 || s.length < 0x0E) continue;
     unsigned size = read_word(p + 0x0C);
     if (size == 0) continue;  // an empty slot
+    // Bit 15 set: the size is in KB. 0x7FFF: in the extended field, in MB.
     if (size == 0x7FFF && s.length >= 0x20)
-      module->size_mb = read_dword(p + 0x1C) & 0x7FFFFFFF;
+      module->size_kb = (uint64_t)(read_dword(p + 0x1C) & 0x7FFFFFFF) << 10;
     else if (size != 0xFFFF)
-      module->size_mb = size & 0x8000 ? (size & 0x7FFF) >> 10 : size;
+      module->size_kb = size & 0x8000 ? size & 0x7FFF : (uint64_t)size << 10;
     copy_string(&s, 0x10, module->locator);
     if (s.length > 0x12)
       strcpy(module->type, code_name(kMemoryTypeNames, sizeof kMemoryTypeNames / sizeof *kMemoryTypeNames, p[0x12]));
     if (s.length >= 0x17) module->speed_mts = read_word(p + 0x15);
-    if (module->speed_mts == 0xFFFF) module->speed_mts = s.length >= 0x58 ? read_dword(p + 0x54) : 0;
+    // The extended speed's bit 31 is reserved.
+    if (module->speed_mts == 0xFFFF) module->speed_mts = s.length >= 0x58 ? read_dword(p + 0x54) & 0x7FFFFFFF : 0;
     copy_string(&s, 0x17, module->manufacturer);
     copy_string(&s, 0x1A, module->part_number);
     return 1;
   }
   return 0;
+}
+
+int add_up_memory_modules(const SmbiosTable *table, uint64_t *kb) {
+  ModuleFacts module;
+  size_t offset = 0;
+  int modules = 0;
+  bool unknown = false;
+  *kb = 0;
+  for (; next_memory_module(table, &offset, &module); ++modules) {
+    unknown = unknown || module.size_kb == 0;
+    *kb += module.size_kb;
+  }
+  return unknown ? -1 : modules;
+}
+
+uint64_t installed_memory_mb(uint64_t windows_mb, int modules, uint64_t modules_kb) {
+  if (windows_mb) return windows_mb;
+  // A module of unknown size would make the sum too small: no figure rather than a wrong one.
+  return modules > 0 ? modules_kb >> 10 : 0;
 }
 
 static const char *known(const char *text) { return text && *text ? text : kUnknown; }
@@ -195,7 +216,7 @@ void format_hardware_head(char *buffer, const MachineFacts *machine, const Syste
   out = fact_line(out, "Version", machine->bios_version);
   out = fact_line(out, "Release Date", machine->bios_date);
   out = block_title(out + sprintf(out, "\n"), kBlockBaseboard);
-  out = fact_line(out, "Manufacturer", machine->board_maker);
+  out = fact_line(out, kHwManufacturer, machine->board_maker);
   out = fact_line(out, "Product", machine->board_product);
   out = fact_line(out, "Serial Number", machine->board_serial);
   out = block_title(out + sprintf(out, "\n"), kBlockProcessors);
@@ -217,9 +238,10 @@ void format_module_line(char *buffer, const ModuleFacts *module) {
   }
   char size[32] = "";
   char speed[32] = "";
-  if (module->size_mb) {
-    format_u64(size, module->size_mb);
-    strcpy(size + strlen(size), " MB");
+  // Whole MB, as nearly every table gives them; KB where the table counts in KB and the MB are not whole.
+  if (module->size_kb) {
+    format_u64(size, module->size_kb % 1024 ? module->size_kb : module->size_kb >> 10);
+    strcpy(size + strlen(size), module->size_kb % 1024 ? " KB" : " MB");
   }
   if (module->speed_mts) sprintf(speed, "%u MT/s", (unsigned)module->speed_mts);
   sprintf(buffer, "%-22s: %s, %s, %s, %s, %s, %s\n", "Module", known(module->locator), known(size), known(module->type),

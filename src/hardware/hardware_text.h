@@ -32,7 +32,7 @@ struct ModuleFacts {
   char type[32];  // DDR4, ...
   char manufacturer[kFirmwareTextSize];
   char part_number[kFirmwareTextSize];
-  uint64_t size_mb;    // the extended size field for modules of 32 GB and more
+  uint64_t size_kb;    // in KB whatever the unit of the field; the extended field for modules of 32 GB and more
   uint32_t speed_mts;  // MT/s
 };
 
@@ -57,6 +57,15 @@ void read_machine_facts(const SmbiosTable *table, MachineFacts *facts);
 // at or after *offset (0 at first), and moves *offset past it. Returns 1, or
 // 0 when no further module can be read.
 int next_memory_module(const SmbiosTable *table, size_t *offset, ModuleFacts *module);
+
+// Adds up the sizes of the table's populated modules into *kb. Returns the
+// number of modules, or -1 when the size of one of them is unknown.
+int add_up_memory_modules(const SmbiosTable *table, uint64_t *kb);
+
+// The installed memory in MB: Windows' own figure where it has one (not 0),
+// else the modules' sum (modules as add_up_memory_modules returned); 0, for
+// Unknown, where neither tells.
+uint64_t installed_memory_mb(uint64_t windows_mb, int modules, uint64_t modules_kb);
 
 // Architecture code meaning "not known".
 static const unsigned kUnknownArchitecture = 0xFFFF;

@@ -111,9 +111,10 @@ static const char *suite_edition(const NtFacts *nt) {
   unsigned suite = nt->suite;
   if (nt->product_type == kWorkstation) {
     if (major == 4) return "Workstation 4.0";
-    // 5.2 workstations are the 64-bit XPs: x64, or Itanium's.
+    // 5.2 workstations are the 64-bit XPs: x64, or Itanium's. Itanium's first, of 2001, was 5.1.
     if (major == 5 && minor == 2)
       return nt->architecture == kArchitectureIa64 ? "64-Bit Edition" : "Professional x64 Edition";
+    if (major == 5 && minor == 1 && nt->architecture == kArchitectureIa64) return "64-Bit Edition";
     if (suite & kSuitePersonal) return "Home Edition";
     return "Professional";
   }

@@ -15,6 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   static char text[kHardwareHeadSize];
   open_smbios(data, size, &table);
   read_machine_facts(&table, &machine);
+  // Installed as on XP and Server 2003, where Windows has no figure of its own: the modules'.
+  uint64_t modules_kb;
+  int counted = add_up_memory_modules(&table, &modules_kb);
+  system.installed_mb = installed_memory_mb(0, counted, modules_kb);
   format_hardware_head(text, &machine, &system);
   std::string section = text;
   size_t offset = 0;

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "hardware/hardware_text.h"
 #include "os/os_text.h"
 #include "report/text.h"
 #include "storage/drive_text.h"
@@ -90,6 +91,8 @@ TEST(Text, NtNamesAndEditions) {
       {{10, 0, 17763, 1, 0, 0x7E, "", ""}, "Windows 10", "Enterprise N LTSC"},
       {{6, 4, 9841, 1, 0, 0x30, "", ""}, "Windows", "Pro"},
       {{5, 2, 3790, 1, 0, 0, "", "", 6}, "Windows XP", "64-Bit Edition"},
+      {{5, 1, 2600, 1, 0, 0, "", "", 6}, "Windows XP", "64-Bit Edition"},
+      {{10, 0, 14393, 3, 0x10, 0x07, "", ""}, "Windows Server 2016", "Standard"},
       {{6, 0, 6002, 2, 0x2, 0, "", ""}, "Windows Server 2008", "Enterprise"},
   };
   for (const auto &row : rows) {
@@ -101,4 +104,13 @@ TEST(Text, NtNamesAndEditions) {
   }
   // 2^32 + 5000 ms: past the 49.7 days where the 32-bit tick count wraps.
   EXPECT_EQ(4294972u, uptime_seconds((1ull << 32) + 5000));
+}
+
+// Installed memory: Windows' own figure where it has one (Vista SP1 on), else the modules' sum (XP, Server 2003), which
+// a module of unknown size would make too small. The facts: Windows' MB, the modules counted, their KB.
+TEST(Text, InstalledMemory) {
+  EXPECT_EQ(16384u, installed_memory_mb(16384, 2, 8ull << 20));
+  EXPECT_EQ(24576u, installed_memory_mb(0, 3, 24ull << 20));
+  EXPECT_EQ(0u, installed_memory_mb(0, -1, 16ull << 20));
+  EXPECT_EQ(0u, installed_memory_mb(0, 0, 0));
 }

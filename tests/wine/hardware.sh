@@ -10,6 +10,18 @@ field() { sed -n "s/^$1 *: //p" "$work/out"; }
 model=$(sed -n 's/^model name\t*: //p' /proc/cpuinfo | head -n 1)
 [ "$(field Name)" = "$model" ] || fail "processor: $(field Name), not $model"
 [ "$(field 'Logical Processors')" = "$(nproc --all)" ] || fail "logical processors: $(field 'Logical Processors')"
+# Packages and cores as Linux counts them: its sockets, and its cores of every socket.
+sockets=$(lscpu -p=SOCKET | grep -v '^#' | sort -u | wc -l)
+cores=$(lscpu -p=SOCKET,CORE | grep -v '^#' | sort -u | wc -l)
+[ "$(field Packages)" = "$sockets" ] || fail "packages: $(field Packages), not Linux's $sockets sockets"
+[ "$(field Cores)" = "$cores" ] || fail "cores: $(field Cores), not Linux's $cores"
+# Wine 8's ~MHz (seen with strace): cpufreq's cpuinfo_max_freq or scaling_max_freq where the kernel has them, else
+# /proc/cpuinfo's "cpu MHz" in whole MHz (2596 for 2596.142 here).
+sed -n 's/^cpu MHz\t*: \([0-9]*\).*/\1 MHz/p' /proc/cpuinfo >"$work/speeds"
+for file in /sys/devices/system/cpu/cpu0/cpufreq/{cpuinfo,scaling}_max_freq; do
+  [ ! -r "$file" ] || echo "$(($(cat "$file") / 1000)) MHz" >>"$work/speeds"
+done
+grep -qxF "$(field Speed)" "$work/speeds" || fail "speed: $(field Speed), not one of $(paste -sd , "$work/speeds")"
 total=$(awk '/^MemTotal:/ { print int($2 / 1024) }' /proc/meminfo)
 usable=$(field Usable)
 usable=${usable% MB}
@@ -35,6 +47,10 @@ EOF2
 unshare -m sh -c 'mount --bind "$1/dmi/class" /sys/class && "$2" "$3" -H' - "$work" "$RUNNER" "$EXE" \
   </dev/null >"$work/raw" 2>"$work/err"
 status=$?
+# Wine 8 puts Linux's machine ID in its table as the UUID, in the byte order of the SMBIOS 2.4 it says (measured).
+uuid=$(sed 's/^\(.\{8\}\)\(.\{4\}\)\(.\{4\}\)\(.\{4\}\)/\1-\2-\3-\4-/' /etc/machine-id | tr a-f A-F)
+got=$(tr -d '\r' <"$work/raw" | sed -n 's/^UUID *: //p')
+[ ! -r /etc/machine-id ] || [ "$got" = "$uuid" ] || fail "UUID: $got, not the machine ID $uuid"
 tr -d '\r' <"$work/raw" | sed -n '/^Machine$/,/^Processors$/p' | sed 's/^\(UUID *: \).*/\1*/' >"$work/out"
 expect 0 "-H, the test's firmware strings" <<'EOF2'
 Machine

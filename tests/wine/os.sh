@@ -101,6 +101,7 @@ win81||||||Windows 8.1 Ultimate N (6.3.9600)|
 win10||||||Windows 10 Ultimate N (10.0.18362)|
 |10.0|22000|WinNT|Professional|Client|Windows 11 Ultimate N (10.0.22000)|Service Pack 6 (1.0)
 |10.0|17763|ServerNT|Standard|Server Core|Windows Server 2019 Standard (Server Core) (10.0.17763)|Service Pack 6 (1.0)
+|10.0|14393|ServerNT|||Windows Server 2016 Standard (10.0.14393)|Service Pack 6 (1.0)
 |10.0|20348|LanmanNT|||Windows Server 2022 Standard (10.0.20348)|Service Pack 6 (1.0)
 |10.0|26100|ServerNT|||Windows Server 2025 Standard (10.0.26100)|Service Pack 6 (1.0)
 |10.0|25398|ServerNT|||Windows Server Standard (10.0.25398)|Service Pack 6 (1.0)
