@@ -131,6 +131,14 @@ truncated,,$os,Owner,"""Quoted""",X,,,,,,,,,,,,,,,,$n,,0
 whole,,$os,Owner,"""Quoted""",X,,,,,,,1,100,25,25.0,C,1,,,,$n,,1
 zero,,$os,Owner,"""Quoted""",X,,,,,,,0,0,0,,,0,,,,$n,,1
 EOF
+# Each doubt on its own makes the status 1, beside a whole report; a whole report and sections of nothing 0.
+cp "$r/whole.txt" "$dir/other.txt"
+for file in "$r"/*.txt; do
+  expected=1
+  case ${file##*/} in whole.txt | zero.txt) expected=0 ;; esac
+  "$table" "$file" "$dir/other.txt" >/dev/null 2>&1
+  [ "$?" = "$expected" ] || { echo "FAIL: ${file##*/}: status, expected $expected" && status=1; }
+done
 # No report yet: the header alone, status 0, nothing said.
 "$table" "$dir/empty" >"$dir/csv" 2>"$dir/err"
 echo "$?:$(cat "$dir/err"):$(wc -l <"$dir/csv")" | diff - <(echo "0::1") || status=1
