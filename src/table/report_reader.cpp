@@ -7,6 +7,12 @@
 #include "os/os_names.h"
 #include "report/words.h"
 
+// A word of words.h (an array) as a span: its length known when compiled, not counted at every line.
+template <size_t N>
+constexpr Span word(const char (&text)[N]) {
+  return Span{text, N - 1};
+}
+
 // How the rest of a line after its label becomes a field.
 enum ValueKind { kAsIs, kNumber, kKilobytes, kMegabytes, kDuration, kTime, kList };
 
@@ -14,76 +20,86 @@ enum ValueKind { kAsIs, kNumber, kKilobytes, kMegabytes, kDuration, kTime, kList
 enum LabelStyle { kPrefix, kPadded };
 
 struct LineRule {
-  const char *label;
+  Span label;
   LabelStyle style;
   int field;
   ValueKind kind;
 };
 
 // The sections by their titles; a report holds each once.
-static const char *const kTitles[] = {kTitleOs,       kTitleDrives,  kTitleDevices, kTitleUsers,
-                                      kTitleHardware, kTitleNetwork, kTitlePrograms};
+static const Span kTitles[] = {word(kTitleOs),       word(kTitleDrives),  word(kTitleDevices), word(kTitleUsers),
+                               word(kTitleHardware), word(kTitleNetwork), word(kTitlePrograms)};
 enum Section { kOs, kDrives, kDevices, kUsers, kHardware, kNetwork, kPrograms, kSkipped = 100 };
 
 // Blocks by their titles, in each section that has them.
-static const char *const kHardwareBlocks[] = {kBlockMachine, kBlockBios, kBlockBaseboard, kBlockProcessors,
-                                              kBlockMemory};
+static const Span kHardwareBlocks[] = {word(kBlockMachine), word(kBlockBios), word(kBlockBaseboard),
+                                       word(kBlockProcessors), word(kBlockMemory)};
 enum HardwareBlock { kMachine, kBios, kBaseboard, kProcessors, kMemory };
-static const char *const kNetworkBlocks[] = {kBlockIdentity, kBlockAdapters};
+static const Span kNetworkBlocks[] = {word(kBlockIdentity), word(kBlockAdapters)};
 enum NetworkBlock { kIdentity, kAdapters };
-static const char *const kProgramsBlocks[] = {kBlockWindows, kBlockPrograms, kBlockUpdates};
+static const Span kProgramsBlocks[] = {word(kBlockWindows), word(kBlockPrograms), word(kBlockUpdates)};
 enum ProgramsBlock { kWindows, kProgramList, kUpdateList };
 
 static const LineRule kOsRules[] = {
-    {kOsUptime, kPrefix, kOsUptimeField, kDuration},         {kOsOwner, kPrefix, kOsOwnerField, kAsIs},
-    {kOsOrganisation, kPrefix, kOsOrganisationField, kAsIs}, {kOsProductId, kPrefix, kOsProductIdField, kAsIs},
-    {kOsCurrentTime, kPrefix, kOsCurrentTimeField, kTime},   {kOsInstallTime, kPrefix, kOsInstallTimeField, kTime},
+    {word(kOsUptime), kPrefix, kOsUptimeField, kDuration},
+    {word(kOsOwner), kPrefix, kOsOwnerField, kAsIs},
+    {word(kOsOrganisation), kPrefix, kOsOrganisationField, kAsIs},
+    {word(kOsProductId), kPrefix, kOsProductIdField, kAsIs},
+    {word(kOsCurrentTime), kPrefix, kOsCurrentTimeField, kTime},
+    {word(kOsInstallTime), kPrefix, kOsInstallTimeField, kTime},
 };
 static const LineRule kDriveRules[] = {
-    {kDriveType, kPadded, 1, kAsIs},
-    {kDriveLabel, kPadded, 2, kAsIs},
-    {kDriveSerial, kPadded, 3, kAsIs},
-    {kDriveFileSystem, kPadded, 4, kAsIs},
-    {kDriveSectors, kPadded, 5, kNumber},
-    {kDriveBytesPerSector, kPadded, 6, kNumber},
-    {kDriveFreeClusters, kPadded, 7, kNumber},
-    {kDriveUsedClusters, kPadded, 8, kNumber},
-    {kDriveTotalClusters, kPadded, 9, kNumber},
-    {kDriveSpaceFree, kPadded, 10, kKilobytes},
-    {kDriveSpaceUsed, kPadded, 11, kKilobytes},
-    {kDriveTotalSpace, kPadded, 12, kKilobytes},
+    {word(kDriveType), kPadded, 1, kAsIs},
+    {word(kDriveLabel), kPadded, 2, kAsIs},
+    {word(kDriveSerial), kPadded, 3, kAsIs},
+    {word(kDriveFileSystem), kPadded, 4, kAsIs},
+    {word(kDriveSectors), kPadded, 5, kNumber},
+    {word(kDriveBytesPerSector), kPadded, 6, kNumber},
+    {word(kDriveFreeClusters), kPadded, 7, kNumber},
+    {word(kDriveUsedClusters), kPadded, 8, kNumber},
+    {word(kDriveTotalClusters), kPadded, 9, kNumber},
+    {word(kDriveSpaceFree), kPadded, 10, kKilobytes},
+    {word(kDriveSpaceUsed), kPadded, 11, kKilobytes},
+    {word(kDriveTotalSpace), kPadded, 12, kKilobytes},
 };
 static const LineRule kAccountRules[] = {
-    {kAccountPasswordAge, kPrefix, kAccountPasswordAgeField, kDuration},
-    {kAccountBadPasswords, kPrefix, 11, kNumber},
-    {kAccountLogons, kPrefix, 12, kNumber},
-    {kAccountLastLogon, kPrefix, 13, kTime},
+    {word(kAccountPasswordAge), kPrefix, kAccountPasswordAgeField, kDuration},
+    {word(kAccountBadPasswords), kPrefix, 11, kNumber},
+    {word(kAccountLogons), kPrefix, 12, kNumber},
+    {word(kAccountLastLogon), kPrefix, 13, kTime},
 };
-static const LineRule kMachineRules[] = {
-    {kHwManufacturer, kPadded, 0, kAsIs}, {kHwModel, kPadded, 1, kAsIs}, {kHwSerial, kPadded, 2, kAsIs}};
-static const LineRule kProcessorRules[] = {{kHwProcessorName, kPadded, 3, kAsIs}, {kHwLogical, kPadded, 4, kNumber}};
-static const LineRule kMemoryRules[] = {{kHwInstalled, kPadded, 5, kMegabytes}};
+static const LineRule kMachineRules[] = {{word(kHwManufacturer), kPadded, 0, kAsIs},
+                                         {word(kHwModel), kPadded, 1, kAsIs},
+                                         {word(kHwSerial), kPadded, 2, kAsIs}};
+static const LineRule kProcessorRules[] = {{word(kHwProcessorName), kPadded, 3, kAsIs},
+                                           {word(kHwLogical), kPadded, 4, kNumber}};
+static const LineRule kMemoryRules[] = {{word(kHwInstalled), kPadded, 5, kMegabytes}};
 static const LineRule kIdentityRules[] = {
-    {kNetComputerName, kPadded, 0, kAsIs}, {kNetDnsHostName, kPadded, 1, kAsIs}, {kNetDnsDomain, kPadded, 2, kAsIs},
-    {kNetDomain, kPadded, 3, kAsIs},       {kNetJoinState, kPadded, 4, kAsIs},   {kNetRole, kPadded, 5, kAsIs},
-    {kNetTimeZone, kPadded, 6, kAsIs},     {kNetUtcOffset, kPadded, 7, kAsIs},   {kNetBootTime, kPadded, 8, kAsIs},
-    {kNetLastUser, kPadded, 9, kAsIs},     {kNetCodePage, kPadded, 10, kAsIs},   {kNetSystemLocale, kPadded, 11, kAsIs},
+    {word(kNetComputerName), kPadded, 0, kAsIs}, {word(kNetDnsHostName), kPadded, 1, kAsIs},
+    {word(kNetDnsDomain), kPadded, 2, kAsIs},    {word(kNetDomain), kPadded, 3, kAsIs},
+    {word(kNetJoinState), kPadded, 4, kAsIs},    {word(kNetRole), kPadded, 5, kAsIs},
+    {word(kNetTimeZone), kPadded, 6, kAsIs},     {word(kNetUtcOffset), kPadded, 7, kAsIs},
+    {word(kNetBootTime), kPadded, 8, kAsIs},     {word(kNetLastUser), kPadded, 9, kAsIs},
+    {word(kNetCodePage), kPadded, 10, kAsIs},    {word(kNetSystemLocale), kPadded, 11, kAsIs},
 };
 static const LineRule kAdapterRules[] = {
-    {kNetDescription, kPadded, 1, kAsIs}, {kNetType, kPadded, 2, kAsIs},    {kNetStatus, kPadded, 3, kAsIs},
-    {kNetMac, kPadded, 4, kAsIs},         {kNetSpeed, kPadded, 5, kAsIs},   {kNetIpv4, kPadded, 6, kList},
-    {kNetIpv6, kPadded, 7, kList},        {kNetGateway, kPadded, 8, kList}, {kNetDnsServer, kPadded, 9, kList},
-    {kNetDnsSuffix, kPadded, 10, kAsIs},  {kNetDhcp, kPadded, 11, kAsIs},   {kNetDhcpServer, kPadded, 12, kAsIs},
+    {word(kNetDescription), kPadded, 1, kAsIs}, {word(kNetType), kPadded, 2, kAsIs},
+    {word(kNetStatus), kPadded, 3, kAsIs},      {word(kNetMac), kPadded, 4, kAsIs},
+    {word(kNetSpeed), kPadded, 5, kAsIs},       {word(kNetIpv4), kPadded, 6, kList},
+    {word(kNetIpv6), kPadded, 7, kList},        {word(kNetGateway), kPadded, 8, kList},
+    {word(kNetDnsServer), kPadded, 9, kList},   {word(kNetDnsSuffix), kPadded, 10, kAsIs},
+    {word(kNetDhcp), kPadded, 11, kAsIs},       {word(kNetDhcpServer), kPadded, 12, kAsIs},
 };
 static const LineRule kWindowsRules[] = {
-    {kProgDisplayVersion, kPadded, 0, kAsIs}, {kProgBuild, kPadded, 1, kAsIs},
-    {kProgServicePack, kPadded, 2, kAsIs},    {kProgPrograms, kPadded, 3, kNumber},
-    {kProgUpdates, kPadded, 4, kNumber},      {kProgLatestUpdate, kPadded, 5, kAsIs},
+    {word(kProgDisplayVersion), kPadded, 0, kAsIs}, {word(kProgBuild), kPadded, 1, kAsIs},
+    {word(kProgServicePack), kPadded, 2, kAsIs},    {word(kProgPrograms), kPadded, 3, kNumber},
+    {word(kProgUpdates), kPadded, 4, kNumber},      {word(kProgLatestUpdate), kPadded, 5, kAsIs},
 };
 
 // The flag lines of an account block, in the order of their fields.
-static const char *const kFlagTexts[] = {kFlagDisabled,     kFlagNoPassword, kFlagCannotChange, kFlagLocked,
-                                         kFlagNeverExpires, kFlagDelegation, kFlagExpired,      kFlagAuthDelegation};
+static const Span kFlagTexts[] = {word(kFlagDisabled), word(kFlagNoPassword),    word(kFlagCannotChange),
+                                  word(kFlagLocked),   word(kFlagNeverExpires),  word(kFlagDelegation),
+                                  word(kFlagExpired),  word(kFlagAuthDelegation)};
 
 static const char *const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -113,29 +129,27 @@ static void set(ReportReader *reader, Text *text, const char *data, size_t lengt
   append(reader, text, data, length);
 }
 
-static bool equal(Span span, const char *word) {
-  size_t length = strlen(word);
-  return span.length == length && memcmp(span.data, word, length) == 0;
+static bool equal(Span span, Span word) {
+  return span.length == word.length && memcmp(span.data, word.data, word.length) == 0;
 }
 
 // True when span begins with label; span then holds the rest.
-static bool take_label(Span *span, const char *label) {
-  if (span->length == 0 || span->data[0] != label[0]) return false;
-  size_t length = strlen(label);
-  if (span->length < length || memcmp(span->data, label, length) != 0) return false;
-  span->data += length;
-  span->length -= length;
+static bool take_label(Span *span, Span label) {
+  if (span->length < label.length || span->data[0] != label.data[0] ||
+      memcmp(span->data, label.data, label.length) != 0)
+    return false;
+  span->data += label.length;
+  span->length -= label.length;
   return true;
 }
 
 // True when span begins with label padded to kLabelWidth and ": ".
-static bool take_padded(Span *span, const char *label) {
+static bool take_padded(Span *span, Span label) {
   size_t width = (size_t)kLabelWidth;
-  if (span->length < width + 2 || span->data[0] != label[0] || span->data[width] != ':' || span->data[width + 1] != ' ')
+  if (span->length < width + 2 || span->data[0] != label.data[0] || span->data[width] != ':' ||
+      span->data[width + 1] != ' ' || memcmp(span->data, label.data, label.length) != 0)
     return false;
-  size_t length = strlen(label);
-  if (memcmp(span->data, label, length) != 0) return false;
-  for (size_t i = length; i < width; ++i)
+  for (size_t i = label.length; i < width; ++i)
     if (span->data[i] != ' ') return false;
   span->data += width + 2;
   span->length -= width + 2;
@@ -241,20 +255,21 @@ static void store(ReportReader *reader, Span value, ValueKind kind, Text *text) 
     number.length -= understood ? 3 : 0;
   }
   // A fact the program could not learn reads "Unknown"; times before 1970 too, logons that never were "Never".
-  if (kind != kAsIs && kind != kList && (equal(value, kUnknown) || (kind == kTime && equal(value, kAccountNever)))) {
+  if (kind != kAsIs && kind != kList &&
+      (equal(value, word(kUnknown)) || (kind == kTime && equal(value, word(kAccountNever))))) {
     set(reader, text, value.data, kind == kTime ? value.length : 0);
     return;
   }
   switch (kind) {
     case kAsIs: set(reader, text, value.data, value.length); return;
     case kList:
-      if (equal(value, kNone)) return;
+      if (equal(value, word(kNone))) return;
       if (text->length) append(reader, text, ";", 1);
       append(reader, text, value.data, value.length);
       return;
     case kNumber:
       // Counts the platform does not keep show as -1.
-      understood = equal(value, "-1") || read_figure(value, &figure);
+      understood = equal(value, word("-1")) || read_figure(value, &figure);
       set(reader, text, value.data, value.length);
       break;
     case kKilobytes:
@@ -311,8 +326,7 @@ static void open_record(ReportReader *reader, RecordKind kind, int count) {
 }
 
 static void emit_error(ReportReader *reader, Span line) {
-  const char *title = kTitles[reader->section];
-  Span fields[2] = {line, {title, strlen(title)}};
+  Span fields[2] = {line, kTitles[reader->section]};
   emit(reader, kRecordError, fields, 2);
 }
 
@@ -351,9 +365,9 @@ static void read_os_line(ReportReader *reader, Span value) {
 
 static void read_os(ReportReader *reader, Span line) {
   Span value = line;
-  if (equal(line, kRegError)) return emit_error(reader, line);
-  if (take_label(&value, kOsName)) return read_os_line(reader, value);
-  if (take_label(&value, kOsServicePack)) {
+  if (equal(line, word(kRegError))) return emit_error(reader, line);
+  if (take_label(&value, word(kOsName))) return read_os_line(reader, value);
+  if (take_label(&value, word(kOsServicePack))) {
     // "Service Pack 3 (3.0)": the text without the numbers.
     size_t length = value.length;
     while (length > 0 && value.data[length - 1] != '(') --length;
@@ -365,13 +379,13 @@ static void read_os(ReportReader *reader, Span line) {
 
 static void read_drives(ReportReader *reader, Span line) {
   Span value = line;
-  if (take_label(&value, kDriveTitle) && value.length == 1) {
+  if (take_label(&value, word(kDriveTitle)) && value.length == 1) {
     open_record(reader, kRecordDrive, kDriveFieldCount);
     set(reader, &reader->fields[kDriveLetterField], value.data, 1);
     return;
   }
   if (!reader->open) return;
-  if (take_label(&value, kDriveNoMedia) && value.length && value.data[value.length - 1] == ')') {
+  if (take_label(&value, word(kDriveNoMedia)) && value.length && value.data[value.length - 1] == ')') {
     set(reader, &reader->fields[kDriveTypeField], value.data, value.length - 1);
     return;
   }
@@ -380,7 +394,7 @@ static void read_drives(ReportReader *reader, Span line) {
 
 static void read_devices(ReportReader *reader, Span line) {
   Span value = line;
-  if (take_label(&value, kClassTooLong) || equal(line, kBadClass)) emit_error(reader, line);
+  if (take_label(&value, word(kClassTooLong)) || equal(line, word(kBadClass))) emit_error(reader, line);
 }
 
 static void read_flag(ReportReader *reader, Span flag) {
@@ -407,17 +421,17 @@ static void start_account(ReportReader *reader, Span value) {
 
 static void read_users(ReportReader *reader, Span line) {
   Span value = line;
-  if (take_label(&value, kAccountUser)) return start_account(reader, value);
-  if (take_label(&value, kNue)) {
+  if (take_label(&value, word(kAccountUser))) return start_account(reader, value);
+  if (take_label(&value, word(kNue))) {
     close_record(reader);
     return emit_error(reader, line);
   }
   if (!reader->open) return;
-  if (take_label(&value, kAccountFlagsLabel)) {
-    if (take_label(&value, kAccountFlagIndent)) read_flag(reader, value);
-  } else if (take_label(&value, kAccountFlagIndent)) {
+  if (take_label(&value, word(kAccountFlagsLabel))) {
+    if (take_label(&value, word(kAccountFlagIndent))) read_flag(reader, value);
+  } else if (take_label(&value, word(kAccountFlagIndent))) {
     read_flag(reader, value);
-  } else if (equal(line, kAccountExpired)) {
+  } else if (equal(line, word(kAccountExpired))) {
     set(reader, &reader->fields[kAccountExpiredField], "1", 1);
   } else {
     apply_rules(reader, line, kAccountRules, sizeof kAccountRules / sizeof kAccountRules[0]);
@@ -425,7 +439,7 @@ static void read_users(ReportReader *reader, Span line) {
 }
 
 // The block a title line opens, or -1.
-static int block_of(Span line, const char *const *titles, int count) {
+static int block_of(Span line, const Span *titles, int count) {
   for (int i = 0; i < count; ++i)
     if (equal(line, titles[i])) return i;
   return -1;
@@ -457,10 +471,10 @@ static void read_network(ReportReader *reader, Span line) {
   }
   if (reader->block != kAdapters) return;
   Span value = line;
-  if (take_padded(&value, kNetAdapter)) {
+  if (take_padded(&value, word(kNetAdapter))) {
     close_record(reader);
     // "Adapter : Unknown" alone: this Windows cannot list them; "Adapter : None": it has none.
-    if (equal(value, kUnknown) || equal(value, kNone)) return;
+    if (equal(value, word(kUnknown)) || equal(value, word(kNone))) return;
     open_record(reader, kRecordAdapter, kAdapterFieldCount);
     set(reader, &reader->fields[0], value.data, value.length);
     return;
@@ -472,12 +486,12 @@ static void read_network(ReportReader *reader, Span line) {
 // passed over.
 static void read_list_line(ReportReader *reader, Span line) {
   RecordKind kind = reader->list_kind;
-  const char *header = kind == kRecordProgram ? kProgramsHeader : kUpdatesHeader;
+  Span header = kind == kRecordProgram ? word(kProgramsHeader) : word(kUpdatesHeader);
   int count = kind == kRecordProgram ? (int)kProgramFieldCount : (int)kUpdateFieldCount;
   bool wanted = (reader->wanted & (1u << kind)) != 0;
   // A list nobody takes is passed over to its end at once (see skip_list).
   reader->skipping = !wanted;
-  if (!wanted || (line.length == strlen(header) && memcmp(line.data, header, line.length) == 0)) return;
+  if (!wanted || equal(line, header)) return;
   Span fields[kMostFields];
   int found = 0;
   const char *at = line.data;
@@ -517,14 +531,14 @@ static void start_section(ReportReader *reader, int section) {
     // -SS and -UU print their section twice: the first counts.
     reader->section = kSkipped;
     char what[80];
-    sprintf(what, "the section \"%s\" again (a switch letter twice?): read once", kTitles[section]);
+    sprintf(what, "the section \"%.*s\" again (a switch letter twice?): read once", (int)kTitles[section].length,
+            kTitles[section].data);
     note_problem(reader, what);
     return;
   }
   reader->seen |= 1u << section;
   reader->section = section;
-  Span title = {kTitles[section], strlen(kTitles[section])};
-  emit(reader, kRecordSection, &title, 1);
+  emit(reader, kRecordSection, &kTitles[section], 1);
   if (section == kOs) open_record(reader, kRecordOs, kOsFieldCount);
   if (section == kHardware) open_record(reader, kRecordHardware, kHardwareFieldCount);
 }
@@ -542,9 +556,8 @@ static void start_report(ReportReader *reader) {
 // A line before the banner: the banner's rule, the banner, or what makes the file no report.
 static void read_banner_line(ReportReader *reader, Span line) {
   if (line.length == 0 || all_of(line, '-')) return;
-  if (equal(Span{line.data, line.length < sizeof kBannerProduct - 1 ? line.length : sizeof kBannerProduct - 1},
-            kBannerProduct))
-    return start_report(reader);
+  Span rest = line;
+  if (take_label(&rest, word(kBannerProduct))) return start_report(reader);
   // UTF-16 text of the banner's ASCII: every other byte a NUL, and only those.
   bool alternate = line.length >= 2;
   size_t nul_parity = line.length && line.data[0] == '\0' ? 0 : 1;
@@ -589,7 +602,7 @@ static void read_line(ReportReader *reader, Span line, bool ended) {
   if (reader->state == kRejected) return;
   Span value = line;
   // A second report in the same file (">>" instead of ">"): its banner starts it afresh.
-  if (after_dashes && take_label(&value, kBannerProduct)) return start_report(reader);
+  if (after_dashes && take_label(&value, word(kBannerProduct))) return start_report(reader);
   if (reader->complete) return;
   bool stars = all_of(line, '*');
   bool title = reader->previous_stars;
@@ -599,7 +612,7 @@ static void read_line(ReportReader *reader, Span line, bool ended) {
     for (int i = 0; i < (int)(sizeof kTitles / sizeof kTitles[0]); ++i)
       if (equal(line, kTitles[i])) return start_section(reader, i);
   }
-  if (take_label(&value, kTotalTime)) {
+  if (take_label(&value, word(kTotalTime))) {
     close_record(reader);
     reader->list_kind = kRecordBanner;
     reader->complete = true;
