@@ -77,10 +77,32 @@ enum AccountField {
   kAccountFieldCount = 15
 };
 enum HardwareField { kHardwareFieldCount = 6 };
-enum IdentityField { kIdentityComputerField, kIdentityDnsHostField, kIdentityDnsDomainField, kIdentityFieldCount = 12 };
+enum IdentityField {
+  kIdentityComputerField,
+  kIdentityDnsHostField,
+  kIdentityDnsDomainField,
+  kIdentityDomainField,
+  kIdentityJoinStateField,
+  kIdentityRoleField,
+  kIdentityTimeZoneField,
+  kIdentityUtcOffsetField,
+  kIdentityBootTimeField,
+  kIdentityLastUserField,
+  kIdentityCodePageField,
+  kIdentityLocaleField,
+  kIdentityFieldCount
+};
 // An adapter's IPv4, IPv6, gateway and DNS server fields join their lines' values by ';'.
 enum AdapterField { kAdapterMacField = 4, kAdapterIpv4Field = 6, kAdapterFieldCount = 13 };
-enum WindowsField { kWindowsFieldCount = 6 };
+enum WindowsField {
+  kWindowsDisplayVersionField,
+  kWindowsBuildField,
+  kWindowsServicePackField,
+  kWindowsProgramsField,
+  kWindowsUpdatesField,
+  kWindowsLatestUpdateField,
+  kWindowsFieldCount
+};
 enum ProgramField { kProgramFieldCount = 6 };
 enum UpdateField { kUpdateFieldCount = 4 };
 

@@ -324,29 +324,25 @@ static void write_summary(TableState *table) {
   text_field(table, users ? &table->administrators : &kEmpty);
   text_field(table, users ? &table->without_password : &kEmpty);
   figure_field(table, users && table->has_admin_age, table->oldest_admin_age);
-  static const int kIdentityColumns[] = {3, 4, 5};
+  static const int kIdentityColumns[] = {kIdentityDomainField, kIdentityJoinStateField, kIdentityRoleField};
   for (int i : kIdentityColumns) text_field(table, &table->identity[i]);
-  // The DNS name: the host's and its domain's.
+  // The DNS name: the host's, and its domain's where it has one.
   const Text *host = &table->identity[kIdentityDnsHostField];
   const Text *domain = &table->identity[kIdentityDnsDomainField];
-  Text *name = &table->rows;
-  size_t before = name->length;
-  text_field(table, host);
+  Text *name = &table->scratch;
+  name->length = 0;
+  keep(table, text_append(name, host->data, host->length));
   if (host->length && domain->length && !is_word(domain, kNone) && !is_word(domain, kUnknown) &&
-      !is_word(host, kUnknown)) {
-    // The field just written is plain or quoted; written again whole, so that the quoting covers both parts.
-    name->length = before;
-    Text joined = {NULL, 0, 0};
-    keep(table, text_append(&joined, host->data, host->length) && text_append(&joined, ".", 1) &&
-                    text_append(&joined, domain->data, domain->length));
-    text_field(table, &joined);
-    free(joined.data);
-  }
-  static const int kPlaceColumns[] = {6, 7, 8, 9, 10};
+      !is_word(host, kUnknown))
+    keep(table, text_append(name, ".", 1) && text_append(name, domain->data, domain->length));
+  text_field(table, name);
+  static const int kPlaceColumns[] = {kIdentityTimeZoneField, kIdentityUtcOffsetField, kIdentityBootTimeField,
+                                      kIdentityLastUserField, kIdentityCodePageField};
   for (int i : kPlaceColumns) text_field(table, &table->identity[i]);
   text_field(table, &table->ipv4);
   text_field(table, &table->macs);
-  static const int kWindowsColumns[] = {0, 1, 3, 4, 5};
+  static const int kWindowsColumns[] = {kWindowsDisplayVersionField, kWindowsBuildField, kWindowsProgramsField,
+                                        kWindowsUpdatesField, kWindowsLatestUpdateField};
   for (int i : kWindowsColumns) text_field(table, &table->windows[i]);
   text_field(table, &table->problems);
   keep(table, csv_text(out, table->complete ? "1" : "0", false));
@@ -395,8 +391,9 @@ void table_open(TableState *table, TableMode mode) {
 
 void table_release(TableState *table) {
   reader_release(&table->reader);
-  Text *texts[] = {&table->computer, &table->rows, &table->kept,    &table->messages,       &table->problems,
-                   &table->ipv4,     &table->macs, &table->enabled, &table->administrators, &table->without_password};
+  Text *texts[] = {&table->computer,        &table->scratch, &table->rows, &table->kept,    &table->messages,
+                   &table->problems,        &table->ipv4,    &table->macs, &table->enabled, &table->administrators,
+                   &table->without_password};
   for (Text *text : texts) free(text->data);
   for (Text &text : table->os) free(text.data);
   for (Text &text : table->hardware) free(text.data);

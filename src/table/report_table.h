@@ -22,6 +22,7 @@ struct TableState {
   Text kept;      // those of the last whole report of the file
   Text messages;  // what was wrong with the file, a line each
   Text problems;  // the report's own error lines, for the summary's Problems column
+  Text scratch;
   int banners;
   bool complete;
   bool out_of_memory;
