@@ -11,7 +11,7 @@ mkdir "$v/q" "$work/wine" "$work/reports"
 printf TABLEVOL >"$v/q/.windows-label"
 printf 00c0ffee >"$v/q/.windows-serial"
 # shellcheck disable=SC2016 # expanded when the script ends
-cleanup='mv "$work/wine/"*.dll "$sys/"; rm -rf "$v" "$SYSREPORT_WINEPREFIX/dosdevices/q:"; "$RUNNER" --stop'
+cleanup='mv "$work/wine/"*.dll "$sys/" 2>/dev/null; rm -rf "$v" "$SYSREPORT_WINEPREFIX/dosdevices/q:"; "$RUNNER" --stop'
 "$RUNNER" --start
 ln -sfn "$v/q" "$SYSREPORT_WINEPREFIX/dosdevices/q:"
 "$RUNNER" --stop
@@ -253,11 +253,42 @@ assert summary["Programs"] == str(len(programs)), (summary, len(programs))
 assert summary["Updates"] == str(len(table("updates"))), summary
 EOF
 fi
-# -N: each adapter's MAC address is one of Linux's own (the namespace Wine starts in), and the summary's list is the
-# adapters'.
-if section_prints N; then
+# -N on a network of the test's own (network, mount and UTS namespaces, Wine started inside, as network.sh makes it):
+# a veth pair, v0 with a MAC, two IPv4 and an IPv6 address and the default route, a host name, resolv.conf and hosts.
+# Its columns against what the test put in and against the kernel's boot time; the peer's MAC against ip's.
+if [ "$(id -u)" = 0 ] && unshare -n -m -u true 2>/dev/null && section_prints N; then
+  mv "$work/wine/"*.dll "$sys/"
+  export WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir "$work/n"
-  cp "$work/section-N.txt" "$work/n/PC.txt"
+  printf 'nameserver 192.0.2.53\nsearch corp.example.com\n' >"$work/resolv.conf"
+  printf '127.0.0.1 localhost\n192.0.2.10 ws042.corp.example.com ws042\n' >"$work/hosts"
+  inside() {
+    set -e
+    sysctl -qw net.ipv6.conf.all.accept_dad=0 net.ipv6.conf.default.accept_dad=0
+    ip link add v0 type veth peer name v1
+    ip link set v0 address 02:11:22:33:44:55
+    ip addr add 192.0.2.10/24 dev v0
+    ip addr add 198.51.100.7/25 dev v0
+    ip addr add 2001:db8:0:1::10/64 dev v0
+    ip link set v0 up
+    ip link set v1 up
+    ip route add default via 192.0.2.1
+    hostname ws042
+    mount --bind "$work/resolv.conf" /etc/resolv.conf
+    mount --bind "$work/hosts" /etc/hosts
+    set +e
+    "$RUNNER" --stop
+    # As Windows 10: XP lists no gateways.
+    "$RUNNER" reg add 'HKCU\Software\Wine' /v Version /d win10 /f </dev/null >/dev/null 2>&1
+    "$RUNNER" reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\Authentication\LogonUI' /v LastLoggedOnUser \
+      /d 'CORP\alice' /f </dev/null >/dev/null 2>&1
+    "$RUNNER" "$EXE" -N </dev/null >"$work/n/WS042.txt" 2>/dev/null
+    ip -j link show v1 >"$work/v1.json"
+    "$RUNNER" --stop
+  }
+  "$RUNNER" --stop
+  export work RUNNER EXE
+  unshare -n -m -u bash -c "$(declare -f inside); inside" || fail "the namespace's network could not be made"
   for mode in summary adapters; do
     option=--$mode
     [ "$mode" != summary ] || option=""
@@ -265,15 +296,28 @@ if section_prints N; then
     "$RUNNER" "$TABLE" $option "$(in_wine "$work/n")" </dev/null >"$work/n-$mode.csv" 2>"$work/n-$mode.err"
     [ "$?:$(grep -v '^wine: ' "$work/n-$mode.err")" = 0: ] || fail "-N $mode: status or standard error"
   done
-  python3 - <<'EOF' || fail "the -N columns differ from Linux's adapters"
-import csv, glob, os
+  python3 - <<'EOF' || fail "the -N columns differ from the test's network"
+import csv, datetime, json, os
+work = os.environ["work"]
 def table(mode):
-    return list(csv.DictReader(open(os.environ["work"] + "/n-" + mode + ".csv", encoding="cp1252")))
-linux = {open(path).read().strip().upper().replace(":", "-") for path in glob.glob("/sys/class/net/*/address")}
-adapters = table("adapters")
-assert adapters and all(row["MAC"] in linux for row in adapters), (adapters, linux)
+    return list(csv.DictReader(open(work + "/n-" + mode + ".csv", encoding="cp1252")))
+v1 = json.load(open(work + "/v1.json"))[0]["address"].upper().replace(":", "-")
+btime = int([line.split()[1] for line in open("/proc/stat") if line.startswith("btime ")][0])
+adapters = {row["Adapter"]: row for row in table("adapters")}
+assert sorted(adapters) == ["v0", "v1"], adapters
+assert list(adapters["v0"].values()) == ["WS042", "v0", "v0", "Ethernet", "Up", "02-11-22-33-44-55", "Unknown",
+    "192.0.2.10/24;198.51.100.7/25", "2001:db8:0:1::10/64;fe80::11:22ff:fe33:4455/64 (link-local)", "192.0.2.1",
+    "192.0.2.53", "corp.example.com", "Off", "None"], adapters["v0"]
+assert [adapters["v1"][name] for name in ("MAC", "IPv4", "Gateways")] == [v1, "", ""], adapters["v1"]
 summary = table("summary")[0]
-assert summary["MACAddresses"] == ";".join(row["MAC"] for row in adapters), summary
-assert summary["IPv4Addresses"] == ";".join(row["IPv4"] for row in adapters if row["IPv4"]), summary
+boot = datetime.datetime.strptime(summary["BootTime"], "%Y-%m-%dT%H:%M:%S").replace(tzinfo=datetime.timezone.utc)
+assert abs(boot.timestamp() - btime) <= 2, (summary["BootTime"], btime)
+got = [summary[name] for name in ("Domain", "JoinState", "DomainRole", "DNSName", "TimeZone", "UTCOffset", "LastUser",
+    "CodePage", "IPv4Addresses", "MACAddresses", "Problems", "Complete")]
+# The addresses of every adapter, in the report's order (as --adapters writes them).
+macs = ";".join(row["MAC"] for row in table("adapters"))
+assert sorted(macs.split(";")) == sorted(["02-11-22-33-44-55", v1]), macs
+assert got == ["Workgroup", "Workgroup", "Standalone Workstation", "ws042.corp.example.com", "Greenwich Standard Time",
+    "+00:00", "CORP\\alice", "1252", "192.0.2.10/24;198.51.100.7/25", macs, "", "1"], got
 EOF
 fi
