@@ -1,11 +1,11 @@
 // The table's reader over report text: the OS lines that the naming rules print, split back into the name and the
-// edition they were made of; the network and programs sections as their layout prints them; the summary's counts of
-// drives and accounts where two of them compete.
+// edition they were made of; the programs section as its layout prints it; the summary's counts of drives and
+// accounts where two of them compete.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
-#include <vector>
 
 #include "os/os_text.h"
 #include "table/report_table.h"
@@ -43,26 +43,16 @@ static std::string section(const char *title, const std::string &lines) {
 
 static std::string report(const std::string &sections) { return kBanner + sections + "\nTotal time taken: 5 ms\n"; }
 
-// The fields of a CSV line that holds no quoted field.
-static std::vector<std::string> fields_of(const std::string &line) {
-  std::vector<std::string> fields(1);
-  for (char c : line) {
-    if (c == ',')
-      fields.emplace_back();
-    else
-      fields.back() += c;
-  }
-  return fields;
-}
-
 // The summary's column of that name in its first row (the test's summaries hold no comma or quote).
 static std::string column(const std::string &csv, const std::string &name) {
-  size_t header_end = csv.find("\r\n");
-  size_t row_end = csv.find("\r\n", header_end + 2);
-  std::vector<std::string> header = fields_of(csv.substr(0, header_end));
-  std::vector<std::string> row = fields_of(csv.substr(header_end + 2, row_end - header_end - 2));
-  for (size_t i = 0; i < header.size() && i < row.size(); ++i)
-    if (header[i] == name) return row[i];
+  std::stringstream lines(csv);
+  std::string header, row, field;
+  std::getline(lines, header, '\r');
+  lines.ignore(1);
+  std::getline(lines, row, '\r');
+  std::stringstream names(header), fields(row);
+  while (std::getline(names, header, ',') && std::getline(fields, field, ','))
+    if (header == name) return field;
   return "(no column " + name + ")";
 }
 
@@ -116,59 +106,29 @@ TEST(Reader, OsLineSplitsAsTheNamingRulesMadeIt) {
   EXPECT_EQ("Azure Stack HCI|(Server Core)", column(hci, "OSName") + "|" + column(hci, "Edition"));
 }
 
-static const char kDrives[] = R"(
-=======
-Drive C
-=======
-
-Type                  : Hard Drive
-Volume Label          : SYSTEM
-Volume Serial         : 1234ABCD
-File System           : NTFS
-
-Storage Space
--------------
-
-Space free            : 300000004 KB
-Space used            : 699999996 KB
-Total space           : 1000000000 KB
-
-
-=======
-Drive A
-=======
-
-No media present (Removable)
-
-
-=======
-Drive D
-=======
-
-Type                  : Hard Drive
-Volume Label          : DATA
-Volume Serial         : 5678
-File System           : NTFS
-
-Storage Space
--------------
-
-Space free            : 300000000 KB
-Space used            : 700000000 KB
-Total space           : 1000000000 KB
-
-)";
+// A drive block as the drive section prints it.
+static std::string drive(char letter, const std::string &lines) {
+  return std::string("\n=======\nDrive ") + letter + "\n=======\n\n" + lines + "\n\n";
+}
 
 // A drive without media keeps nothing of the drive before it; of two drives in the same tenth of a percent, and the
 // same millionth, 4 KB apart in a terabyte, the emptier is named.
 TEST(Reader, DrivesStandApart) {
-  std::string text = report(section("Drive Information", kDrives));
+  std::string text = report(section(
+      "Drive Information",
+      drive('C',
+            "Type                  : Hard Drive\nVolume Label          : SYSTEM\n\nStorage Space\n-------------\n\n"
+            "Space free            : 300000004 KB\nTotal space           : 1000000000 KB\n") +
+          drive('A', "No media present (Removable)\n") +
+          drive('D',
+                "Type                  : Hard Drive\n\nStorage Space\n-------------\n\n"
+                "Space free            : 300000000 KB\nTotal space           : 1000000000 KB\n")));
   EXPECT_EQ(
       "Computer,Drive,Type,VolumeLabel,VolumeSerial,FileSystem,SectorsPerCluster,BytesPerSector,FreeClusters,"
       "UsedClusters,TotalClusters,FreeKB,UsedKB,TotalKB\r\n"
-      "PC,C,Hard Drive,SYSTEM,1234ABCD,NTFS,,,,,,300000004,699999996,1000000000\r\n"
+      "PC,C,Hard Drive,SYSTEM,,,,,,,,300000004,,1000000000\r\n"
       "PC,A,Removable,,,,,,,,,,,\r\n"
-      "PC,D,Hard Drive,DATA,5678,NTFS,,,,,,300000000,700000000,1000000000\r\n",
+      "PC,D,Hard Drive,,,,,,,,,300000000,,1000000000\r\n",
       table_of(kTableDrives, text).csv);
   std::string csv = table_of(kTableSummary, text).csv;
   EXPECT_EQ("2|2000000000|600000004|30.0|D", column(csv, "FixedDrives") + "|" + column(csv, "FixedTotalKB") + "|" +
@@ -190,83 +150,16 @@ TEST(Reader, OldestAdministratorPassword) {
             column(csv, "Accounts") + "|" + column(csv, "EnabledAccounts") + "|" + column(csv, "Administrators"));
 }
 
-// The network section as its layout prints it: two adapters, one with two IPv4 addresses, one with none.
-static const char kNetwork[] = R"(Identity
---------
-
-Computer Name         : WS042
-DNS Host Name         : ws042
-DNS Domain            : corp.example.com
-Domain                : CORP
-Join State            : Domain
-Role                  : Member Workstation
-Time Zone             : W. Europe Standard Time
-UTC Offset            : +01:00
-Boot Time             : 2026-12-07T08:00:01
-Last User             : CORP\alice
-Code Page             : 1252
-System Locale         : en-US (0409)
-
-Adapters
---------
-
-Adapter               : Ethernet
-Description           : Intel(R) PRO/1000 MT Network Connection
-Type                  : Ethernet
-Status                : Up
-MAC Address           : 02-11-22-33-44-55
-Speed                 : 1000 Mbit/s
-IPv4 Address          : 192.168.1.10/24
-IPv4 Address          : 10.0.0.5/8
-IPv6 Address          : fe80::1/64 (link-local)
-Gateway               : 192.168.1.1
-DNS Server            : 192.168.1.1
-DNS Server            : 192.168.1.2
-DNS Suffix            : corp.example.com
-DHCP                  : On
-DHCP Server           : 192.168.1.1
-
-Adapter               : Wi-Fi
-Description           : Wireless
-Type                  : Wireless
-Status                : Down
-MAC Address           : 02-AA-BB-CC-DD-EE
-Speed                 : Unknown
-IPv4 Address          : None
-IPv6 Address          : None
-Gateway               : None
-DNS Server            : None
-DNS Suffix            : 
-DHCP                  : Off
-DHCP Server           : None
-)";
-
-TEST(Reader, NetworkSection) {
-  std::string text = report(section("Network Information", kNetwork));
-  EXPECT_EQ(
-      "Computer,Adapter,Description,Type,Status,MAC,Speed,IPv4,IPv6,Gateways,DNSServers,DNSSuffix,DHCP,DHCPServer\r\n"
-      "PC,Ethernet,Intel(R) PRO/1000 MT Network Connection,Ethernet,Up,02-11-22-33-44-55,1000 Mbit/s,"
-      "192.168.1.10/24;10.0.0.5/8,fe80::1/64 (link-local),192.168.1.1,192.168.1.1;192.168.1.2,corp.example.com,On,"
-      "192.168.1.1\r\n"
-      "PC,Wi-Fi,Wireless,Wireless,Down,02-AA-BB-CC-DD-EE,Unknown,,,,,,Off,None\r\n",
-      table_of(kTableAdapters, text).csv);
-  Table summary = table_of(kTableSummary, text);
-  std::string csv = summary.csv;
-  EXPECT_EQ("", summary.messages);
-  EXPECT_EQ(
-      "CORP|Domain|Member Workstation|ws042.corp.example.com|W. Europe Standard Time|+01:00|2026-12-07T08:00:01|"
-      "CORP\\alice|1252|192.168.1.10/24;10.0.0.5/8|02-11-22-33-44-55;02-AA-BB-CC-DD-EE",
-      column(csv, "Domain") + "|" + column(csv, "JoinState") + "|" + column(csv, "DomainRole") + "|" +
-          column(csv, "DNSName") + "|" + column(csv, "TimeZone") + "|" + column(csv, "UTCOffset") + "|" +
-          column(csv, "BootTime") + "|" + column(csv, "LastUser") + "|" + column(csv, "CodePage") + "|" +
-          column(csv, "IPv4Addresses") + "|" + column(csv, "MACAddresses"));
-  // A Windows that cannot list its adapters: no adapter, no address.
-  std::string unknown =
-      report(section("Network Information", "Adapters\n--------\n\nAdapter               : Unknown\n"));
+// The network section of a Windows that cannot list its adapters: no adapter, no address. (Real -N reports are
+// tabled under Wine, tests/wine/table.sh.)
+TEST(Reader, NetworkAdaptersUnknown) {
+  std::string text = report(section("Network Information", "Adapters\n--------\n\nAdapter               : Unknown\n"));
   EXPECT_EQ(
       "Computer,Adapter,Description,Type,Status,MAC,Speed,IPv4,IPv6,Gateways,DNSServers,DNSSuffix,DHCP,"
       "DHCPServer\r\n",
-      table_of(kTableAdapters, unknown).csv);
+      table_of(kTableAdapters, text).csv);
+  EXPECT_EQ("|", column(table_of(kTableSummary, text).csv, "IPv4Addresses") + "|" +
+                     column(table_of(kTableSummary, text).csv, "MACAddresses"));
 }
 
 static const char kPrograms[] =
