@@ -183,3 +183,26 @@ if /usr/lib/wine/wineserver32 --version >/dev/null 2>&1; then
   run -N
   sed 's/^\(Boot Time *: \).*/\1*/' "$work/out" | expect 0 "-N of the 32-bit program under WOW64" "$work/x64"
 fi
+
+# -P of both programs: an entry of the native view 64-bit, of the 32-bit view 32-bit, of HKCU of unknown bits.
+uninstall='Software\Microsoft\Windows\CurrentVersion\Uninstall\quorvel-test'
+for entry in "HKLM|/reg:64|Native" "HKLM|/reg:32|WOW64" "HKCU|/reg:64|User"; do
+  IFS='|' read -r hive view name <<<"$entry"
+  "$RUNNER" reg add "$hive\\$uninstall" /v DisplayName /d "$name program" /f "$view" </dev/null >/dev/null 2>&1
+done
+user=$("$RUNNER" cmd /c 'echo %COMPUTERNAME%\%USERNAME%' </dev/null 2>/dev/null | tr -d '\r')
+EXE=$EXE64 run -P
+cp "$work/out" "$work/programs64"
+grep ' program	' "$work/out" >"$work/lines"
+expect 0 "-P of the x64 program" "$work/lines" <<EOF
+Native program	Unknown	Unknown	Unknown	64-bit	Machine
+User program	Unknown	Unknown	Unknown	Unknown	$user
+WOW64 program	Unknown	Unknown	Unknown	32-bit	Machine
+EOF
+if /usr/lib/wine/wineserver32 --version >/dev/null 2>&1; then
+  run -P
+  expect 0 "-P of the 32-bit program under WOW64, as the x64 one's" "$work/programs64" <"$work/out"
+fi
+"$RUNNER" reg delete "HKLM\\$uninstall" /f /reg:64 </dev/null >/dev/null 2>&1
+"$RUNNER" reg delete "HKLM\\$uninstall" /f /reg:32 </dev/null >/dev/null 2>&1
+"$RUNNER" reg delete "HKCU\\$uninstall" /f </dev/null >/dev/null 2>&1
