@@ -228,15 +228,23 @@ REGEDIT4
 "DisplayVersion"="1.2.3"
 "Publisher"="Example Publisher"
 "InstallDate"="20230701"
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\Hotfix\KB3000001]
+"Installed"=dword:00000001
 EOF
   mkdir "$work/p"
   "$RUNNER" "$EXE" -P </dev/null >"$work/p/PC.txt" 2>/dev/null
   tables "$work/p" p summary programs updates
+  regedit <<'EOF'
+REGEDIT4
+[-HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall\TableTest]
+[-HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\Hotfix\KB3000001]
+EOF
   python3 - <<'EOF' || fail "the -P columns differ from what the test registered"
 import csv, os
 table = lambda mode: list(csv.DictReader(open(os.environ["work"] + "/p-" + mode + ".csv", encoding="cp1252")))
 ours = [list(row.values())[2:] for row in table("programs") if row["Name"] == 'Table Test, "Quoted"']
 assert ours == [["1.2.3", "Example Publisher", "2023-07-01", "32-bit", "Machine"]], ours
+assert [row["Source"] for row in table("updates") if row["KB"] == "KB3000001"] == ["Hotfix"], table("updates")
 summary = table("summary")[0]
 assert [summary["Programs"], summary["Updates"]] == [str(len(table("programs"))), str(len(table("updates")))], summary
 EOF
@@ -272,6 +280,10 @@ if [ "$(id -u)" = 0 ] && unshare -n -m -u true 2>/dev/null && section_prints N; 
       /d 'CORP\alice' /f </dev/null >/dev/null 2>&1
     "$RUNNER" "$EXE" -N </dev/null >"$work/n/WS042.txt" 2>/dev/null
     ip -j link show v1 >"$work/v1.json"
+    # The prefix as the script found it, for the tests after it.
+    "$RUNNER" reg add 'HKCU\Software\Wine' /v Version /d winxp /f </dev/null >/dev/null 2>&1
+    "$RUNNER" reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Authentication\LogonUI' \
+      /v LastLoggedOnUser /f </dev/null >/dev/null 2>&1
     "$RUNNER" --stop
   }
   "$RUNNER" --stop
