@@ -1,7 +1,7 @@
 # sysreport-table: a folder of reports as one CSV table, for Windows (the same
 # start-up as sysreport.exe) and for Linux. The report reader and the CSV
 # writer use the C runtime only; the folder listing is the platform's.
-add_library(sysreport_table STATIC src/table/report_table.cpp src/table/csv.cpp)
+add_library(sysreport_table STATIC src/table/report_reader.cpp src/table/report_table.cpp src/table/csv.cpp)
 target_include_directories(sysreport_table PUBLIC src)
 target_compile_options(sysreport_table PRIVATE ${warnings})
 if(MINGW)

@@ -1,6 +1,7 @@
 #include "devices/devices.h"
 
 #include "report/report.h"
+#include "report/words.h"
 
 // Larger GUID counts would overflow the byte size of their list in 32 bits.
 static const DWORD kMaxGuidCount = 0xFFFFFFFFu / sizeof(GUID);
@@ -51,7 +52,7 @@ int query_device_class(ClassList *list, DWORD class_index, char *setup_class_nam
   memset(class_name, 0, sizeof class_name);
   BOOL named = SetupDiClassNameFromGuidA(&class_guid, class_name, kDeviceTextSize, &required);
   if (required > kDeviceTextSize) {
-    printf("Not enough...Required size is %d\n", (int)required);
+    printf("%s%d\n", kClassTooLong, (int)required);
     sprintf(class_name, "a device class name was too long (%d bytes)", (int)required);
     end_process(1, class_name);
   }
@@ -113,7 +114,7 @@ static int find_class_guid(const char *name, GUID *class_guid) {
     result = 0;
   }
   if (full_list != NULL) LocalFree(full_list);
-  if (result != 0) printf("Bad class...\n");
+  if (result != 0) printf("%s\n", kBadClass);
   return result;
 }
 

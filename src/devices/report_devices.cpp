@@ -1,6 +1,7 @@
 #include "devices/devices.h"
 
 #include "report/report.h"
+#include "report/words.h"
 
 static const DWORD kComputerNameSize = 260;
 
@@ -88,7 +89,7 @@ static void report_class(const char *setup_class_name, const char *class_descrip
 }
 
 int report_devices(void) {
-  print_heading("Devices");
+  print_heading(kTitleDevices);
 
   char computer_name[kComputerNameSize];
   DWORD computer_name_size = kComputerNameSize;

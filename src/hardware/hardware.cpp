@@ -3,6 +3,7 @@
 #include "hardware/hardware_text.h"
 #include "report/binding.h"
 #include "report/report.h"
+#include "report/words.h"
 
 // GetSystemFirmwareTable's provider of the raw SMBIOS table.
 static const DWORD kRawSmbiosProvider = ((DWORD)'R' << 24) | ((DWORD)'S' << 16) | ((DWORD)'M' << 8) | 'B';
@@ -164,7 +165,7 @@ static void read_memory(SystemFacts *system) {
 }
 
 int report_hardware(void) {
-  print_heading("Hardware Information");
+  print_heading(kTitleHardware);
   MachineFacts machine;
   memset(&machine, 0, sizeof machine);
   DWORD size = 0;

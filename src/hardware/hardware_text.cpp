@@ -5,6 +5,7 @@
 
 #include "hardware/smbios_names.h"
 #include "report/text.h"
+#include "report/words.h"
 
 static const unsigned kEndOfTable = 127;
 
@@ -170,7 +171,7 @@ uint64_t installed_memory_mb(uint64_t windows_mb, int modules, uint64_t modules_
   return modules > 0 ? modules_kb >> 10 : 0;
 }
 
-static const char *known(const char *text) { return text && *text ? text : "Unknown"; }
+static const char *known(const char *text) { return text && *text ? text : kUnknown; }
 
 static char *block_title(char *out, const char *title) {
   return out + sprintf(out, "%s\n%.*s\n\n", title, (int)strlen(title), "----------");
@@ -204,29 +205,29 @@ static const char *architecture_name(unsigned code) {
 void format_hardware_head(char *buffer, const MachineFacts *machine, const SystemFacts *system) {
   char processor[kFirmwareTextSize] = "";
   if (system->processor_name) copy_text((const uint8_t *)system->processor_name, processor);
-  char *out = block_title(buffer, "Machine");
-  out = fact_line(out, "Manufacturer", machine->manufacturer);
-  out = fact_line(out, "Model", machine->model);
-  out = fact_line(out, "Serial Number", machine->serial);
+  char *out = block_title(buffer, kBlockMachine);
+  out = fact_line(out, kHwManufacturer, machine->manufacturer);
+  out = fact_line(out, kHwModel, machine->model);
+  out = fact_line(out, kHwSerial, machine->serial);
   out = fact_line(out, "UUID", machine->uuid);
   out = fact_line(out, "Chassis Type", machine->chassis);
-  out = block_title(out + sprintf(out, "\n"), "BIOS");
+  out = block_title(out + sprintf(out, "\n"), kBlockBios);
   out = fact_line(out, "Vendor", machine->bios_vendor);
   out = fact_line(out, "Version", machine->bios_version);
   out = fact_line(out, "Release Date", machine->bios_date);
-  out = block_title(out + sprintf(out, "\n"), "Baseboard");
-  out = fact_line(out, "Manufacturer", machine->board_maker);
+  out = block_title(out + sprintf(out, "\n"), kBlockBaseboard);
+  out = fact_line(out, kHwManufacturer, machine->board_maker);
   out = fact_line(out, "Product", machine->board_product);
   out = fact_line(out, "Serial Number", machine->board_serial);
-  out = block_title(out + sprintf(out, "\n"), "Processors");
-  out = fact_line(out, "Name", processor);
+  out = block_title(out + sprintf(out, "\n"), kBlockProcessors);
+  out = fact_line(out, kHwProcessorName, processor);
   out = figure_line(out, "Speed", system->processor_mhz, " MHz");
   out = fact_line(out, "Architecture", architecture_name(system->architecture));
   out = figure_line(out, "Packages", system->packages, "");
   out = figure_line(out, "Cores", system->cores, "");
-  out = figure_line(out, "Logical Processors", system->logical_processors, "");
-  out = block_title(out + sprintf(out, "\n"), "Memory");
-  out = figure_line(out, "Installed", system->installed_mb, " MB");
+  out = figure_line(out, kHwLogical, system->logical_processors, "");
+  out = block_title(out + sprintf(out, "\n"), kBlockMemory);
+  out = figure_line(out, kHwInstalled, system->installed_mb, " MB");
   figure_line(out, "Usable", system->usable_mb, " MB");
 }
 

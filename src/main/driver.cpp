@@ -6,6 +6,7 @@
 #include "os/os.h"
 #include "programs/programs.h"
 #include "report/report.h"
+#include "report/words.h"
 #include "storage/storage.h"
 #include "users/users.h"
 
@@ -20,7 +21,7 @@ static const DWORD kSwitchPrograms = 0x80;
 
 static void print_banner(void) {
   printf("\n---------------------------------------------------------\n");
-  printf(" QUORVEL v1.01\n");
+  printf("%s1.01\n", kBannerProduct);
   printf(" Copyright (C) 2026 The Quorvel developers\n");
   printf(" Updates and error reports: https://quorvel.example.org/\n");
   printf("---------------------------------------------------------\n\n");
@@ -96,6 +97,6 @@ int run_main(int argc, char **argv) {
   }
 
   DWORD elapsed = GetTickCount() - start;
-  printf("\nTotal time taken: %d ms\n", (int)elapsed);
+  printf("\n%s%d ms\n", kTotalTime, (int)elapsed);
   return 0;
 }

@@ -1,6 +1,7 @@
 #include "os/os.h"
 #include "report/binding.h"
 #include "report/report.h"
+#include "report/words.h"
 
 OsInfo os_info;
 
@@ -53,7 +54,7 @@ void read_hklm_string(char *destination, const char *key_path, const char *value
     strcpy(destination, "Unknown");
     return;
   }
-  if (!query_text(key, value_name, destination, MAX_PATH)) printf("Reg Error XR1\n");
+  if (!query_text(key, value_name, destination, MAX_PATH)) printf("%s\n", kRegError);
   RegCloseKey(key);
 }
 

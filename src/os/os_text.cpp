@@ -1,6 +1,8 @@
 #include "os/os_text.h"
 
+#include "os/os_names.h"
 #include "os/product_editions.h"
+#include "report/words.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -30,21 +32,21 @@ void name_9x(uint32_t major, uint32_t minor, char release, const char **name, co
   if (major != 4) return;
   // " C" and " B" mark Windows 95 OSR2, " A" Windows 98 Second Edition.
   if (minor == 0) {
-    *name = "Windows 95";
+    *name = kWindows95;
     if (release == 'C' || release == 'B') *edition = "OSR2";
   }
   if (minor == 10) {
-    *name = "Windows 98";
+    *name = kWindows98;
     if (release == 'A') *edition = "SE";
   }
-  if (minor == 90) *name = "Windows Millennium Edition";
+  if (minor == 90) *name = kWindowsMe;
 }
 
 // Names from 6.0 on, by minor version: workstation, server.
-static const char *const kNt6Names[][2] = {{"Windows Vista", "Windows Server 2008"},
-                                           {"Windows 7", "Windows Server 2008 R2"},
-                                           {"Windows 8", "Windows Server 2012"},
-                                           {"Windows 8.1", "Windows Server 2012 R2"}};
+static const char *const kNt6Names[][2] = {{kWindowsVista, kWindowsServer2008},
+                                           {kWindows7, kWindowsServer2008R2},
+                                           {kWindows8, kWindowsServer2012},
+                                           {kWindows81, kWindowsServer2012R2}};
 
 // Enterprise multi-session reports a server's product type on purpose.
 static const uint32_t kProductMultiSession = 0xAF;
@@ -59,31 +61,31 @@ static const struct {
   uint32_t build;
   const char *name;
 } kServerReleases[] = {
-    {14393, "Windows Server 2016"},
-    {17763, "Windows Server 2019"},
-    {20348, "Windows Server 2022"},
-    {26100, "Windows Server 2025"},
+    {14393, kWindowsServer2016},
+    {17763, kWindowsServer2019},
+    {20348, kWindowsServer2022},
+    {26100, kWindowsServer2025},
 };
 
 const char *nt_name(const NtFacts *nt) {
   uint32_t major = nt->major;
   uint32_t minor = nt->minor;
-  if (major == 5 && minor == 2) return nt->product_type == kWorkstation ? "Windows XP" : "Windows Server 2003 family";
-  if (major == 5 && minor == 1) return "Windows XP";
-  if (major == 5 && minor == 0) return "Windows 2000";
-  if (major <= 4) return "Windows NT";
+  if (major == 5 && minor == 2) return nt->product_type == kWorkstation ? kWindowsXp : kWindowsServer2003;
+  if (major == 5 && minor == 1) return kWindowsXp;
+  if (major == 5 && minor == 0) return kWindows2000;
+  if (major <= 4) return kWindowsNt;
   bool server =
       (nt->product_type == kServer || nt->product_type == kDomainController) && nt->product != kProductMultiSession;
   if (major == 6 && minor <= 3) return kNt6Names[minor][server];
   // A Windows newer than any rule here.
-  if (major != 10 || minor != 0) return "Windows";
-  if (nt->product == kProductAzureStackHci) return "Azure Stack HCI";
+  if (major != 10 || minor != 0) return kWindowsNewer;
+  if (nt->product == kProductAzureStackHci) return kAzureStackHci;
   // Windows 10 and 11, and the servers since 2016, share version 10.0; the
   // build tells them apart.
-  if (!server) return nt->build < 22000 ? "Windows 10" : "Windows 11";
+  if (!server) return nt->build < 22000 ? kWindows10 : kWindows11;
   for (const auto &release : kServerReleases)
     if (nt->build == release.build) return release.name;
-  return "Windows Server";
+  return kWindowsServer;
 }
 
 // Server 2003's editions by suite bit, tested in the order of Microsoft's
@@ -210,18 +212,18 @@ void copy_text(char *destination, int destination_size, const char *text, int te
 void format_os_block(char *buffer, const OsInfo *os, const char *user_name, const char *uptime,
                      const char *current_time, const char *install_time, const char *install_age) {
   char *out = buffer;
-  out += sprintf(out, "Current User:\t\t%s\n", user_name);
-  out += sprintf(out, "System Uptime:\t\t%s\n", uptime);
-  out += sprintf(out, "Operating System:\t%s %s (%d.%d.%d)\n", os->os_name, os->edition, (int)os->major_version,
+  out += sprintf(out, "%s%s\n", kOsCurrentUser, user_name);
+  out += sprintf(out, "%s%s\n", kOsUptime, uptime);
+  out += sprintf(out, "%s%s %s (%d.%d.%d)\n", kOsName, os->os_name, os->edition, (int)os->major_version,
                  (int)os->minor_version, (int)os->build);
   if (os->is_nt == 1 && os->sp_major != 0)
-    out += sprintf(out, "Service Pack:\t\t%s (%d.%d)\n", os->service_pack, (int)os->sp_major, (int)os->sp_minor);
-  if (os->is_nt == 1) out += sprintf(out, "Build Type:\t\t%s\n", os->build_type);
-  out += sprintf(out, "Reg Name:\t\t%s\n", os->registered_owner);
-  out += sprintf(out, "Reg Org.:\t\t%s\n", os->registered_org);
-  out += sprintf(out, "Product ID:\t\t%s\n", os->product_id);
-  out += sprintf(out, "System Root:\t\t%s\n", os->system_root);
+    out += sprintf(out, "%s%s (%d.%d)\n", kOsServicePack, os->service_pack, (int)os->sp_major, (int)os->sp_minor);
+  if (os->is_nt == 1) out += sprintf(out, "%s%s\n", kOsBuildType, os->build_type);
+  out += sprintf(out, "%s%s\n", kOsOwner, os->registered_owner);
+  out += sprintf(out, "%s%s\n", kOsOrganisation, os->registered_org);
+  out += sprintf(out, "%s%s\n", kOsProductId, os->product_id);
+  out += sprintf(out, "%s%s\n", kOsSystemRoot, os->system_root);
   // ctime's text ends in its own line feed; the age stands on the next line.
-  out += sprintf(out, "\nCurrent Time:\t\t%s", current_time);
-  sprintf(out, "Install Time:\t\t%s\t\t\t%s ago\n", install_time, install_age);
+  out += sprintf(out, "\n%s%s", kOsCurrentTime, current_time);
+  sprintf(out, "%s%s\t\t\t%s ago\n", kOsInstallTime, install_time, install_age);
 }

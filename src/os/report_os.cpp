@@ -2,6 +2,7 @@
 
 #include "report/binding.h"
 #include "report/report.h"
+#include "report/words.h"
 
 // Kept for the whole run, outside the record that identification clears.
 static char user_name[256];
@@ -16,7 +17,7 @@ static uint64_t tick_count(void) {
 }
 
 void report_os(void) {
-  print_heading("Operating System Information");
+  print_heading(kTitleOs);
   identify_os();
 
   SYSTEMTIME utc;

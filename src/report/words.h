@@ -93,3 +93,88 @@ static const char kScopeMachine[] = "Machine";
 static const char kSourceCbs[] = "CBS";
 static const char kSourceHotfix[] = "Hotfix";
 static const char kSourceUninstall[] = "Uninstall";
+
+// The start and end of every report, and the section titles of -O, -S, -D, -U
+// and -H (each between two rows of stars, as the titles above).
+static const char kBannerProduct[] = " QUORVEL v";
+static const char kTotalTime[] = "Total time taken: ";
+static const char kTitleOs[] = "Operating System Information";
+static const char kTitleDrives[] = "Drive Information";
+static const char kTitleDevices[] = "Devices";
+static const char kTitleUsers[] = "User Accounts";
+static const char kTitleHardware[] = "Hardware Information";
+
+// The OS section (-O): its labels end in tabs, as printed.
+static const char kOsCurrentUser[] = "Current User:\t\t";
+static const char kOsUptime[] = "System Uptime:\t\t";
+static const char kOsName[] = "Operating System:\t";
+static const char kOsServicePack[] = "Service Pack:\t\t";
+static const char kOsBuildType[] = "Build Type:\t\t";
+static const char kOsOwner[] = "Reg Name:\t\t";
+static const char kOsOrganisation[] = "Reg Org.:\t\t";
+static const char kOsProductId[] = "Product ID:\t\t";
+static const char kOsSystemRoot[] = "System Root:\t\t";
+static const char kOsCurrentTime[] = "Current Time:\t\t";
+static const char kOsInstallTime[] = "Install Time:\t\t";
+// A registry text of the section could not be read; printed before its block.
+static const char kRegError[] = "Reg Error XR1";
+
+// The drive section (-S): a block per drive under "Drive X" between rows of
+// '=', or its one line kDriveNoMedia "(TYPE)".
+static const char kDriveTitle[] = "Drive ";
+static const char kDriveNoMedia[] = "No media present (";
+static const char kDriveType[] = "Type";
+static const char kDriveLabel[] = "Volume Label";
+static const char kDriveSerial[] = "Volume Serial";
+static const char kDriveFileSystem[] = "File System";
+static const char kDriveSectors[] = "Sectors per cluster";
+static const char kDriveBytesPerSector[] = "Bytes per sector";
+static const char kDriveFreeClusters[] = "Free clusters";
+static const char kDriveUsedClusters[] = "Used clusters";
+static const char kDriveTotalClusters[] = "Total clusters";
+static const char kDriveSpaceFree[] = "Space free";
+static const char kDriveSpaceUsed[] = "Space used";
+static const char kDriveTotalSpace[] = "Total space";
+static const char kDriveNoLabel[] = "(No Label)";
+static const char kDriveHard[] = "Hard Drive";
+
+// The devices section (-D): its error lines, each followed by a figure.
+static const char kClassTooLong[] = "Not enough...Required size is ";
+static const char kBadClass[] = "Bad class...";
+
+// The users section (-U): "User:\t\tNAME (PRIVILEGE)", the flag lines (the
+// first after kAccountFlagsLabel, the others after kAccountFlagIndent), then the
+// figures. kNue and the status stand alone where the enumeration failed.
+static const char kAccountUser[] = "User:\t\t";
+static const char kAccountFlagsLabel[] = "Flags: ";
+static const char kAccountFlagIndent[] = "\t\t";
+static const char kAccountPasswordAge[] = "Password Age:\t";
+static const char kAccountBadPasswords[] = "Bad Passwords:\t";
+static const char kAccountLogons[] = "Total Logons:\t";
+static const char kAccountLastLogon[] = "Last Logon:\t";
+static const char kAccountNever[] = "Never";
+static const char kAccountExpired[] = "*** Password has expired ***";
+static const char kAccountAdmin[] = "Admin";
+static const char kNue[] = "NUE() returned ";
+// The flag texts, in the order they print.
+static const char kFlagDisabled[] = "Account is disabled";
+static const char kFlagNoPassword[] = "Account has no password";
+static const char kFlagCannotChange[] = "Password cannot be changed by user";
+static const char kFlagLocked[] = "Account is locked";
+static const char kFlagNeverExpires[] = "Account password does not expire";
+static const char kFlagDelegation[] = "Trusted for delegation";
+static const char kFlagExpired[] = "Account password has expired";
+static const char kFlagAuthDelegation[] = "Trusted to authenticate for delegation";
+
+// The hardware section (-H): its blocks and the labels the table reads.
+static const char kBlockMachine[] = "Machine";
+static const char kBlockBios[] = "BIOS";
+static const char kBlockBaseboard[] = "Baseboard";
+static const char kBlockProcessors[] = "Processors";
+static const char kBlockMemory[] = "Memory";
+static const char kHwManufacturer[] = "Manufacturer";
+static const char kHwModel[] = "Model";
+static const char kHwSerial[] = "Serial Number";
+static const char kHwProcessorName[] = "Name";
+static const char kHwLogical[] = "Logical Processors";
+static const char kHwInstalled[] = "Installed";

@@ -1,6 +1,7 @@
 #include "storage/storage.h"
 
 #include "report/report.h"
+#include "report/words.h"
 #include "storage/drive_text.h"
 
 static void report_drive(char letter) {
@@ -49,7 +50,7 @@ static void report_drive(char letter) {
 }
 
 int report_drives(void) {
-  print_heading("Drive Information");
+  print_heading(kTitleDrives);
   // An empty floppy or optical drive would otherwise stop the run with a
   // "no disk in drive" dialog.
   UINT previous_mode = SetErrorMode(SEM_FAILCRITICALERRORS);

@@ -2,15 +2,17 @@
 #pragma once
 
 #include <stddef.h>
-#include <stdio.h>
 
-// Writes one field of length bytes, after a comma unless it is the row's
-// first; quoted, with its quotes doubled, when it holds a comma, a quote or a
-// line end. The bytes are otherwise written as they are.
-void csv_field(FILE *out, const char *text, size_t length, bool first);
+#include "table/report_reader.h"
 
-// Writes a field from a NUL-terminated text.
-void csv_text(FILE *out, const char *text, bool first);
+// Appends one field of length bytes to out, after a comma unless it is the
+// row's first; quoted, with its quotes doubled, when it holds a comma, a
+// quote or a line end. The bytes are otherwise written as they are. False
+// when memory ran out.
+bool csv_field(Text *out, const char *text, size_t length, bool first);
+
+// Appends a field from a NUL-terminated text.
+bool csv_text(Text *out, const char *text, bool first);
 
 // Ends the row.
-void csv_end_row(FILE *out);
+bool csv_end_row(Text *out);

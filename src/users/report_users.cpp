@@ -1,6 +1,7 @@
 #include "users/users.h"
 
 #include "report/report.h"
+#include "report/words.h"
 #include "users/account_text.h"
 
 static const DWORD kUserInfoLevel = 3;
@@ -28,7 +29,7 @@ static void print_name(LPCWSTR name) {
 }
 
 static void print_account(const USER_INFO_3 *user) {
-  printf("User:\t\t");
+  printf("%s", kAccountUser);
   print_name(user->usri3_name);
   printf(" ");
 
@@ -59,7 +60,7 @@ void print_user_accounts(LPCWSTR server_name) {
       const USER_INFO_3 *users = (const USER_INFO_3 *)buffer;
       for (DWORD i = 0; users && i < entries_read; ++i) print_account(&users[i]);
     } else {
-      printf("NUE() returned %lu\n", (unsigned long)status);
+      printf("%s%lu\n", kNue, (unsigned long)status);
     }
     // A failing request may still hand back a buffer.
     if (buffer) NetApiBufferFree(buffer);
@@ -71,7 +72,7 @@ void print_user_accounts(LPCWSTR server_name) {
 int report_users(void) {
   // UTF-16 on every build: WCHAR is wchar_t on Windows, char16_t on the host.
   static const WCHAR kLocalComputer[1] = {0};
-  print_heading("User Accounts");
+  print_heading(kTitleUsers);
   print_user_accounts(kLocalComputer);
   return 0;
 }

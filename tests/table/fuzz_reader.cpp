@@ -1,5 +1,5 @@
-// The report reader over any bytes, in each of its modes, fed in two pieces split where the first byte says; after a
-// banner and a section title, so that the section's lines are reached.
+// The report reader over any bytes, in each of the table's modes, fed in two pieces split where the first byte says;
+// after a banner and a section title, so that the section's lines are reached.
 #include <stdint.h>
 #include <string.h>
 
@@ -8,22 +8,27 @@
 static const char *const kStarts[] = {"\n---\n QUORVEL v1\n\n***\nOperating System Information\n***\n",
                                       "\n---\n QUORVEL v1\n\n***\nDrive Information\n***\n",
                                       "\n---\n QUORVEL v1\n\n***\nUser Accounts\n***\n",
-                                      "\n---\n QUORVEL v1\n\n***\nHardware Information\n***\n", ""};
+                                      "\n---\n QUORVEL v1\n\n***\nHardware Information\n***\n",
+                                      "\n---\n QUORVEL v1\n\n***\nNetwork Information\n***\nAdapters\n",
+                                      "\n---\n QUORVEL v1\n\n***\nPrograms and Updates\n***\nPrograms\n",
+                                      "\n---\n QUORVEL v1\n\n***\nDevices\n***\n",
+                                      ""};
+static const int kStartCount = sizeof kStarts / sizeof kStarts[0];
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  static FILE *sink = fopen("/dev/null", "wb");
   const char *bytes = (const char *)data;
   size_t split = size ? data[0] % size : 0;
-  const char *start = kStarts[size ? data[0] % 5 : 4];
-  for (int mode = kTableSummary; mode <= kTableAccounts; ++mode) {
-    TableReader reader;
-    table_open(&reader, (TableMode)mode, sink);
-    table_begin(&reader, "fuzz", 4);
-    table_feed(&reader, start, strlen(start));
-    table_feed(&reader, bytes, split);
-    table_feed(&reader, bytes + split, size - split);
-    table_end(&reader);
-    table_release(&reader);
+  const char *start = kStarts[size ? data[0] % kStartCount : kStartCount - 1];
+  for (int mode = kTableSummary; mode <= kTableAdapters; ++mode) {
+    static TableState table;
+    table_open(&table, (TableMode)mode);
+    table_begin(&table, "fuzz", 4);
+    table_feed(&table, start, strlen(start));
+    table_feed(&table, bytes, split);
+    table_feed(&table, bytes + split, size - split);
+    const Text *rows = NULL;
+    table_end(&table, &rows);
+    table_release(&table);
   }
   return 0;
 }
