@@ -11,7 +11,7 @@ static const DWORD kRawSmbiosProvider = ((DWORD)'R' << 24) | ((DWORD)'S' << 16) 
 static const DWORD kMaxBufferBytes = 16u << 20;
 static const char kProcessorKey[] = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
 
-static HMODULE kernel32(void) { return GetModuleHandleA("kernel32.dll"); }
+static HMODULE kernel32(void) { return GetModuleHandleA(kKernel32Dll); }
 
 // A buffer of at least size bytes from the heap, or NULL.
 static BYTE *take_buffer(DWORD size) {

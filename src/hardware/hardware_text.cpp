@@ -49,13 +49,6 @@ static unsigned read_word(const uint8_t *p) { return p[0] | p[1] << 8; }
 
 static uint32_t read_dword(const uint8_t *p) { return read_word(p) | (uint32_t)read_word(p + 2) << 16; }
 
-// Copies a NUL-terminated text with control characters as '.', cut to fit.
-static void copy_text(const uint8_t *text, char *out) {
-  int k = 0;
-  for (; text[k] && k < kFirmwareTextSize - 1; ++k) out[k] = text[k] < 0x20 || text[k] == 0x7F ? '.' : (char)text[k];
-  out[k] = '\0';
-}
-
 // The string whose number is in the byte at field; "" when that byte lies past
 // the formatted part, is 0, or names no string of the set.
 static void copy_string(const Structure *s, size_t field, char *out) {
@@ -65,7 +58,7 @@ static void copy_string(const Structure *s, size_t field, char *out) {
   const uint8_t *end = p + s->strings_length;
   // The set's last byte is a NUL, so each strlen stays inside it.
   for (unsigned n = s->data[field]; n > 1 && p < end && *p; --n) p += strlen((const char *)p) + 1;
-  if (s->data[field] && p < end) copy_text(p, out);
+  if (s->data[field] && p < end) clean_text(out, kFirmwareTextSize, (const char *)p);
 }
 
 static void format_uuid(const uint8_t *uuid, int little_endian, char *out) {
@@ -173,14 +166,6 @@ uint64_t installed_memory_mb(uint64_t windows_mb, int modules, uint64_t modules_
 
 static const char *known(const char *text) { return text && *text ? text : kUnknown; }
 
-static char *block_title(char *out, const char *title) {
-  return out + sprintf(out, "%s\n%.*s\n\n", title, (int)strlen(title), "----------");
-}
-
-static char *fact_line(char *out, const char *label, const char *value) {
-  return out + sprintf(out, "%-22s: %s\n", label, known(value));
-}
-
 // A figure and its unit, or Unknown for 0.
 static char *figure_line(char *out, const char *label, uint64_t value, const char *unit) {
   char text[32] = "";
@@ -188,7 +173,7 @@ static char *figure_line(char *out, const char *label, uint64_t value, const cha
     format_u64(text, value);
     strcpy(text + strlen(text), unit);
   }
-  return fact_line(out, label, text);
+  return format_fact_line(out, label, text);
 }
 
 static const char *architecture_name(unsigned code) {
@@ -204,36 +189,36 @@ static const char *architecture_name(unsigned code) {
 
 void format_hardware_head(char *buffer, const MachineFacts *machine, const SystemFacts *system) {
   char processor[kFirmwareTextSize] = "";
-  if (system->processor_name) copy_text((const uint8_t *)system->processor_name, processor);
-  char *out = block_title(buffer, kBlockMachine);
-  out = fact_line(out, kHwManufacturer, machine->manufacturer);
-  out = fact_line(out, kHwModel, machine->model);
-  out = fact_line(out, kHwSerial, machine->serial);
-  out = fact_line(out, "UUID", machine->uuid);
-  out = fact_line(out, "Chassis Type", machine->chassis);
-  out = block_title(out + sprintf(out, "\n"), kBlockBios);
-  out = fact_line(out, "Vendor", machine->bios_vendor);
-  out = fact_line(out, "Version", machine->bios_version);
-  out = fact_line(out, "Release Date", machine->bios_date);
-  out = block_title(out + sprintf(out, "\n"), kBlockBaseboard);
-  out = fact_line(out, kHwManufacturer, machine->board_maker);
-  out = fact_line(out, "Product", machine->board_product);
-  out = fact_line(out, "Serial Number", machine->board_serial);
-  out = block_title(out + sprintf(out, "\n"), kBlockProcessors);
-  out = fact_line(out, kHwProcessorName, processor);
+  clean_text(processor, sizeof processor, system->processor_name);
+  char *out = format_block_title(buffer, kBlockMachine);
+  out = format_fact_line(out, kHwManufacturer, machine->manufacturer);
+  out = format_fact_line(out, kHwModel, machine->model);
+  out = format_fact_line(out, kHwSerial, machine->serial);
+  out = format_fact_line(out, "UUID", machine->uuid);
+  out = format_fact_line(out, "Chassis Type", machine->chassis);
+  out = format_block_title(out + sprintf(out, "\n"), kBlockBios);
+  out = format_fact_line(out, "Vendor", machine->bios_vendor);
+  out = format_fact_line(out, "Version", machine->bios_version);
+  out = format_fact_line(out, "Release Date", machine->bios_date);
+  out = format_block_title(out + sprintf(out, "\n"), kBlockBaseboard);
+  out = format_fact_line(out, kHwManufacturer, machine->board_maker);
+  out = format_fact_line(out, "Product", machine->board_product);
+  out = format_fact_line(out, "Serial Number", machine->board_serial);
+  out = format_block_title(out + sprintf(out, "\n"), kBlockProcessors);
+  out = format_fact_line(out, kHwProcessorName, processor);
   out = figure_line(out, "Speed", system->processor_mhz, " MHz");
-  out = fact_line(out, "Architecture", architecture_name(system->architecture));
+  out = format_fact_line(out, "Architecture", architecture_name(system->architecture));
   out = figure_line(out, "Packages", system->packages, "");
   out = figure_line(out, "Cores", system->cores, "");
   out = figure_line(out, kHwLogical, system->logical_processors, "");
-  out = block_title(out + sprintf(out, "\n"), kBlockMemory);
+  out = format_block_title(out + sprintf(out, "\n"), kBlockMemory);
   out = figure_line(out, kHwInstalled, system->installed_mb, " MB");
   figure_line(out, "Usable", system->usable_mb, " MB");
 }
 
 void format_module_line(char *buffer, const ModuleFacts *module) {
   if (!module) {
-    fact_line(buffer, "Module", "");
+    format_fact_line(buffer, "Module", "");
     return;
   }
   char size[32] = "";

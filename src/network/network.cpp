@@ -111,7 +111,7 @@ static const char kFunctionNames[] =
 static void (*g_functions[kFunctionCount])(void);
 
 static void bind_functions(void) {
-  HMODULE dlls[] = {GetModuleHandleA("kernel32.dll"), load_system_dll("iphlpapi.dll"), load_system_dll("netapi32.dll")};
+  HMODULE dlls[] = {GetModuleHandleA(kKernel32Dll), load_system_dll("iphlpapi.dll"), load_system_dll("netapi32.dll")};
   const char *name = kFunctionNames;
   for (int i = 0; i < kFunctionCount; name += strlen(name) + 1, ++i)
     look_up(dlls[i < kAdaptersAddresses ? 0 : i < kJoinInformation ? 1 : 2], name, &g_functions[i]);

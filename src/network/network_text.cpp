@@ -10,15 +10,6 @@
 static const unsigned kFamilyInet = 2;
 static const unsigned kFamilyInet6 = 23;
 
-void clean_text(char *out, size_t size, const char *text) {
-  size_t k = 0;
-  for (; text && text[k] && k + 1 < size; ++k) {
-    unsigned char c = (unsigned char)text[k];
-    out[k] = c < 0x20 || c == 0x7F ? '.' : (char)c;
-  }
-  if (size) out[k] = '\0';
-}
-
 int read_socket_address(const uint8_t *socket_address, size_t length, NetAddress *address) {
   memset(address, 0, sizeof *address);
   address->prefix = kNoPrefix;
@@ -130,20 +121,10 @@ void format_utc_offset(char *out, long bias_minutes) {
   sprintf(out, "%c%02ld:%02ld", bias_minutes > 0 ? '-' : '+', offset / 60, offset % 60);
 }
 
-static unsigned year_days(unsigned year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0) ? 366 : 365; }
-
-static unsigned month_days(unsigned year, unsigned month) {
-  return month == 2 ? year_days(year) - 337 : 30 + ((month + month / 8) & 1);
-}
-
 void format_boot_time(char *out, const CalendarTime *now, uint64_t uptime_seconds) {
   *out = '\0';
   if (now->year < 1601 || now->year > 30827) return;
-  // Days and seconds since 1601-01-01 00:00:00, counted a year and a month
-  // at a time: at most 29,227 years, each step a few instructions.
-  uint32_t days = now->day - 1;
-  for (unsigned month = 1; month < now->month; ++month) days += month_days(now->year, month);
-  for (unsigned year = 1601; year < now->year; ++year) days += year_days(year);
+  int32_t days = days_from_civil((int32_t)now->year, now->month, now->day);
   uint32_t of_day = now->hour * 3600 + now->minute * 60 + now->second;
   uint64_t days_back = uptime_seconds / 86400;
   uint32_t rest = (uint32_t)(uptime_seconds - days_back * 86400);
@@ -151,14 +132,14 @@ void format_boot_time(char *out, const CalendarTime *now, uint64_t uptime_second
     ++days_back;
     of_day += 86400;
   }
-  if (days_back > days) return;
-  days -= (uint32_t)days_back;
+  // Nothing before 1601-01-01, where Windows' time begins.
+  if (days_back > (uint64_t)(days - days_from_civil(1601, 1, 1))) return;
   of_day -= rest;
-  unsigned year = 1601;
-  unsigned month = 1;
-  for (; days >= year_days(year); ++year) days -= year_days(year);
-  for (; days >= month_days(year, month); ++month) days -= month_days(year, month);
-  sprintf(out, "%04u-%02u-%02uT%02u:%02u:%02u", year, month, days + 1, of_day / 3600, of_day / 60 % 60, of_day % 60);
+  int32_t year;
+  unsigned month;
+  unsigned day;
+  civil_from_days(days - (int32_t)days_back, &year, &month, &day);
+  sprintf(out, "%04d-%02u-%02uT%02u:%02u:%02u", (int)year, month, day, of_day / 3600, of_day / 60 % 60, of_day % 60);
 }
 
 const char *role_name(unsigned product_type, unsigned join_state) {
@@ -190,17 +171,10 @@ void format_locale(char *out, const char *language, const char *country, unsigne
   if (lcid) sprintf(out, *language ? "%.12s-%.12s (%04X)" : "%.0s%.0s%04X", language, country, lcid);
 }
 
-// Local, so that the compiler may pass its arguments in registers.
 static char *fact_line(char *out, const char *label, const char *value) {
   char text[kNetTextSize];
   clean_text(text, sizeof text, value);
-  return out + sprintf(out, "%-*s: %s\n", kLabelWidth, label, *text ? text : kUnknown);
-}
-
-char *format_fact_line(char *out, const char *label, const char *value) { return fact_line(out, label, value); }
-
-char *format_block_title(char *out, const char *title) {
-  return out + sprintf(out, "%s\n%.*s\n\n", title, (int)strlen(title), "----------");
+  return format_fact_line(out, label, text);
 }
 
 static const char *join_state_name(unsigned join_state) {

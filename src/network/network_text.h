@@ -5,6 +5,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "report/text.h"
+
 // Room for one text of the section (a name, a description, a DNS suffix); a
 // longer one is cut.
 static const int kNetTextSize = 256;
@@ -15,9 +17,6 @@ static const int kMaxAddresses = 50;
 static const int kAddressTextSize = 64;
 // A prefix length that the source did not give.
 static const uint8_t kNoPrefix = 0xFF;
-
-// Copies text into out (size bytes), control characters as '.', cut to fit.
-void clean_text(char *out, size_t size, const char *text);
 
 // An IPv4 or IPv6 address, network byte order.
 struct NetAddress {
@@ -149,10 +148,3 @@ static const int kAdapterBlockSize = 20480;
 // Writes the lines of one adapter into buffer (kAdapterBlockSize bytes),
 // without the empty line that parts adapters.
 void format_adapter(char *buffer, const AdapterFacts *adapter);
-
-// Writes the line of a fact (label padded to kLabelWidth) into out; "" reads
-// "Unknown". Returns the end of what it wrote.
-char *format_fact_line(char *out, const char *label, const char *value);
-
-// Writes a block's title and its underline. Returns the end.
-char *format_block_title(char *out, const char *title);

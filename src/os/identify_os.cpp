@@ -24,7 +24,7 @@ static const HANDLE kCurrentProcess = (HANDLE)(LONG_PTR)-1;
 static REGSAM choose_version_key_access(void) {
   typedef BOOL(WINAPI * IsWow64ProcessFunction)(HANDLE, PBOOL);
   IsWow64ProcessFunction is_wow64_process;
-  look_up(GetModuleHandleA("kernel32.dll"), "IsWow64Process", &is_wow64_process);
+  look_up(GetModuleHandleA(kKernel32Dll), "IsWow64Process", &is_wow64_process);
   BOOL wow64 = FALSE;
   if (is_wow64_process && is_wow64_process(kCurrentProcess, &wow64) && wow64) return KEY_QUERY_VALUE | KEY_WOW64_64KEY;
   return KEY_QUERY_VALUE;
@@ -116,7 +116,7 @@ static DWORD query_product_code(const OSVERSIONINFOEXA *version) {
   if (version->dwMajorVersion < 6) return 0;
   GetProductInfoFunction get_product_info;
   // kernel32 is loaded into every process.
-  look_up(GetModuleHandleA("kernel32.dll"), "GetProductInfo", &get_product_info);
+  look_up(GetModuleHandleA(kKernel32Dll), "GetProductInfo", &get_product_info);
   DWORD product = 0;
   if (!get_product_info || !get_product_info(version->dwMajorVersion, version->dwMinorVersion,
                                              version->wServicePackMajor, version->wServicePackMinor, &product))

@@ -12,7 +12,7 @@ static char user_name[256];
 static uint64_t tick_count(void) {
   typedef ULONGLONG(WINAPI * GetTickCount64Function)(void);
   GetTickCount64Function get_tick_count64;
-  look_up(GetModuleHandleA("kernel32.dll"), "GetTickCount64", &get_tick_count64);
+  look_up(GetModuleHandleA(kKernel32Dll), "GetTickCount64", &get_tick_count64);
   return get_tick_count64 ? get_tick_count64() : GetTickCount();
 }
 

@@ -5,8 +5,6 @@
 #include "report/report.h"
 #include "report/words.h"
 
-// Pointers to the texts rather than arrays: the compiler aligns arrays of
-// this length to 32 bytes, literals to 4.
 // A user's hive's key, after its name; HKLM's without the first backslash.
 static constexpr const char *kUserUninstallPath = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 static constexpr const char *kPackagesPath =
@@ -26,9 +24,6 @@ typedef HLOCAL(WINAPI *ReAllocFunction)(HLOCAL, SIZE_T, UINT);
 typedef BOOL(WINAPI *StringToSidFunction)(LPCSTR, PSID *);
 typedef BOOL(WINAPI *LookUpSidFunction)(LPCSTR, PSID, LPSTR, LPDWORD, LPSTR, LPDWORD, PSID_NAME_USE);
 typedef BOOL(WINAPI *LocalTimeFunction)(const FILETIME *, LPFILETIME);
-
-static const char kAdvapi32[] = "advapi32.dll";
-static const char kKernel32[] = "kernel32.dll";
 
 // The export name of dll, one the program loads with; NULL where it has none.
 static void (*bound(const char *dll, const char *name))(void) {
@@ -94,7 +89,7 @@ static void read_text(HKEY key, const char *name, char *text) {
   text[0] = '\0';
   if (status == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
     buffer[size] = '\0';
-    clean_text(buffer, text);
+    clean_text(text, kValueTextSize, buffer);
   }
   if (buffer && buffer != data) LocalFree(buffer);
 }
@@ -200,7 +195,7 @@ static void visit_hotfix(HKEY entry, const char *key_name, const void *) {
   if (read_dword(entry, "Installed", &present) != 1 && (name[0] != '1' || name[1])) return;
   read_text(entry, "Description", name);
   if (!name[0]) read_text(entry, "Fix Description", name);
-  if (!name[0]) clean_text(key_name, name);
+  if (!name[0]) clean_text(name, kValueTextSize, key_name);
   keep(name, kb_number(key_name, 1), "", kFromHotfix);
 }
 
@@ -262,10 +257,16 @@ static DWORD update_line(const uint32_t *order, DWORD at, const ListEntry **best
 }
 
 static void print_fact(const char *label, const char *value) {
-  printf("%-*s: %s\n", kLabelWidth, label, *value ? value : kUnknown);
+  char line[kValueTextSize + 64];
+  format_fact_line(line, label, value);
+  printf("%s", line);
 }
 
-static void print_block_title(const char *title) { printf("%s\n%.*s\n\n", title, (int)strlen(title), "----------"); }
+static void print_block_title(const char *title) {
+  char text[64];
+  format_block_title(text, title);
+  printf("%s", text);
+}
 
 // The Windows block's first three lines: the native view of CurrentVersion,
 // else the version query.
@@ -291,7 +292,8 @@ static void print_windows_detail(const OSVERSIONINFOA *version, REGSAM view) {
   }
   if (!build[0]) sprintf(build, "%u", (unsigned)(version->dwBuildNumber & 0xFFFF));
   if (has_revision) sprintf(build + strlen(build), ".%u", (unsigned)revision);
-  if (!pack[0] && version->dwPlatformId == VER_PLATFORM_WIN32_NT) clean_text(version->szCSDVersion, pack);
+  if (!pack[0] && version->dwPlatformId == VER_PLATFORM_WIN32_NT)
+    clean_text(pack, kValueTextSize, version->szCSDVersion);
   print_fact(kProgDisplayVersion, display);
   print_fact(kProgBuild, build);
   print_fact(kProgServicePack, pack[0] ? pack : kNone);
@@ -316,11 +318,11 @@ int report_programs(void) {
   // Windows 2000 and older know no view flag.
   REGSAM native = two_views ? KEY_WOW64_64KEY : 0;
 
-  enum_key = (EnumKeyFunction)bound(kAdvapi32, "RegEnumKeyExA");
-  re_alloc = (ReAllocFunction)bound(kKernel32, "LocalReAlloc");
-  string_to_sid = (StringToSidFunction)bound(kAdvapi32, "ConvertStringSidToSidA");
-  look_up_sid = (LookUpSidFunction)bound(kAdvapi32, "LookupAccountSidA");
-  to_local = (LocalTimeFunction)bound(kKernel32, "FileTimeToLocalFileTime");
+  enum_key = (EnumKeyFunction)bound(kAdvapi32Dll, "RegEnumKeyExA");
+  re_alloc = (ReAllocFunction)bound(kKernel32Dll, "LocalReAlloc");
+  string_to_sid = (StringToSidFunction)bound(kAdvapi32Dll, "ConvertStringSidToSidA");
+  look_up_sid = (LookUpSidFunction)bound(kAdvapi32Dll, "LookupAccountSidA");
+  to_local = (LocalTimeFunction)bound(kKernel32Dll, "FileTimeToLocalFileTime");
   const UninstallPlace machine = {two_views ? kBits64 : kBits32, kScopeMachine};
   walk_subkeys(HKEY_LOCAL_MACHINE, kUserUninstallPath + 1, KEY_READ | native, visit_uninstall, &machine);
   if (two_views) {

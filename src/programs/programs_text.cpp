@@ -94,14 +94,7 @@ void cbs_update_name(const char *package, char *name) {
     text[length] = ' ';
     strcpy(text + length + 1, version + 1);
   }
-  clean_text(text, name);
-}
-
-static int leap_year(unsigned year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
-
-static unsigned month_days(unsigned year, unsigned month) {
-  static const unsigned char kMonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return kMonthDays[month - 1] + (month == 2 && leap_year(year));
+  clean_text(name, kValueTextSize, text);
 }
 
 void install_date_text(const char *install_date, char *date) {
@@ -112,35 +105,23 @@ void install_date_text(const char *install_date, char *date) {
   unsigned year = value / 10000;
   unsigned month = value / 100 % 100;
   unsigned day = value % 100;
-  if (year < 1980 || month < 1 || month > 12 || day < 1 || day > month_days(year, month)) return;
+  // A day that does not exist comes back from the count as another.
+  int32_t same_year;
+  unsigned same_month;
+  unsigned same_day;
+  civil_from_days(days_from_civil((int32_t)year, month, day), &same_year, &same_month, &same_day);
+  if (year < 1980 || month < 1 || month > 12 || day < 1 || same_month != month || same_day != day) return;
   sprintf(date, "%04u-%02u-%02u", year, month, day);
 }
 
 void filetime_date_text(uint64_t filetime, char *date) {
   date[0] = '\0';
-  int32_t days = (int32_t)(filetime / kFiletimeDay) - kDays1601To1970;
-  // The civil calendar from days since 1970 (Howard Hinnant's method): eras
-  // of 400 years starting on 1 March.
-  days += 719468;
-  int32_t era = (days >= 0 ? days : days - 146096) / 146097;
-  uint32_t day_of_era = (uint32_t)(days - era * 146097);
-  uint32_t year_of_era = (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-  uint32_t day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
-  uint32_t shifted_month = (5 * day_of_year + 2) / 153;
-  uint32_t day = day_of_year - (153 * shifted_month + 2) / 5 + 1;
-  uint32_t month = shifted_month < 10 ? shifted_month + 3 : shifted_month - 9;
-  int32_t year = (int32_t)year_of_era + era * 400 + (month <= 2);
+  int32_t year;
+  unsigned month;
+  unsigned day;
+  civil_from_days((int32_t)(filetime / kFiletimeDay) - kDays1601To1970, &year, &month, &day);
   if (filetime == 0 || year > 9999) return;
   sprintf(date, "%04d-%02u-%02u", (int)year, month, day);
-}
-
-void clean_text(const char *text, char *out) {
-  int k = 0;
-  for (; text[k] && k < kValueTextSize - 1; ++k) {
-    unsigned char c = (unsigned char)text[k];
-    out[k] = c < 0x20 || c == 0x7F ? '.' : (char)c;
-  }
-  out[k] = '\0';
 }
 
 static const char *known(const char *text) { return text && *text ? text : kUnknownText; }
@@ -214,9 +195,9 @@ int user_hive_listed(const char *key_name) {
 void scope_text(const char *domain, const char *name, const char *sid, char *scope) {
   char text[2 * kValueTextSize];
   if (!name || !*name)
-    clean_text(sid, scope);
+    clean_text(scope, kValueTextSize, sid);
   else {
     sprintf(text, "%.1000s%s%.1000s", domain ? domain : "", domain && *domain ? "\\" : "", name);
-    clean_text(text, scope);
+    clean_text(scope, kValueTextSize, text);
   }
 }

@@ -6,6 +6,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "report/text.h"
+
 // A registry text is read up to this many bytes; a longer one is cut here.
 // Names of 255 characters and more stay whole.
 static const int kValueTextSize = 1024;
@@ -43,10 +45,6 @@ void install_date_text(const char *install_date, char *date);
 // Writes the calendar day of a FILETIME (100 ns since 1601, already in local
 // time) as YYYY-MM-DD into date (11 bytes); "" for 0 or a day past 9999.
 void filetime_date_text(uint64_t filetime, char *date);
-
-// Copies text into out (kValueTextSize bytes), control characters (a tab too)
-// as '.', cut to fit.
-void clean_text(const char *text, char *out);
 
 // Writes one Programs line (without its line end) into line, fields apart by
 // a tab in the header's order; each field "" or NULL reads "Unknown". Returns

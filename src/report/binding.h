@@ -8,6 +8,11 @@
 
 #include "platform.h"
 
+// The names of the DLLs that every Windows loads with the program: one copy
+// each for every section.
+inline constexpr char kKernel32Dll[] = "kernel32.dll";
+inline constexpr char kAdvapi32Dll[] = "advapi32.dll";
+
 // Loads the DLL name from the system folder, or gives NULL when the system
 // has none there. A bare name would also be looked for beside the program, in
 // the current folder and on PATH, where anyone may have put a DLL of that name.

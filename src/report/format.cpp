@@ -28,7 +28,7 @@ LONG systemtime_to_epoch(const SYSTEMTIME *time) {
 static BOOL system_message(DWORD error, char *text, DWORD size) {
   typedef DWORD(WINAPI * FormatMessageFunction)(DWORD, LPCVOID, DWORD, DWORD, LPSTR, DWORD, va_list *);
   FormatMessageFunction format_message;
-  look_up(GetModuleHandleA("kernel32.dll"), "FormatMessageA", &format_message);
+  look_up(GetModuleHandleA(kKernel32Dll), "FormatMessageA", &format_message);
   DWORD length = 0;
   if (error != 0 && format_message)
     length =
@@ -45,7 +45,7 @@ int output_status(int status, const char *why) {
   GetLastErrorFunction get_last_error;
   DosErrnoFunction dos_errno;
   // Looked up first: the last error must be the failed write's.
-  look_up(GetModuleHandleA("kernel32.dll"), "GetLastError", &get_last_error);
+  look_up(GetModuleHandleA(kKernel32Dll), "GetLastError", &get_last_error);
   look_up(GetModuleHandleA("msvcrt.dll"), "__doserrno", &dos_errno);
   int flushed = fflush(stdout);
   // The runtime keeps Windows' error of the write that failed, which may have

@@ -1,6 +1,9 @@
 #include "report/text.h"
 
 #include <stdio.h>
+#include <string.h>
+
+#include "report/words.h"
 
 static const int kDaysBeforeMonth[13] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365};
 
@@ -59,4 +62,43 @@ unsigned machine_architecture(unsigned machine) {
     case 0x1C4: return 5;    // ARMNT: ARM
     default: return 0xFFFF;
   }
+}
+
+void clean_text(char *out, size_t size, const char *text) {
+  size_t k = 0;
+  for (; text && text[k] && k + 1 < size; ++k) {
+    unsigned char c = (unsigned char)text[k];
+    out[k] = c < 0x20 || c == 0x7F ? '.' : (char)c;
+  }
+  out[k] = '\0';
+}
+
+char *format_block_title(char *out, const char *title) {
+  return out + sprintf(out, "%s\n%.*s\n\n", title, (int)strlen(title), "----------");
+}
+
+char *format_fact_line(char *out, const char *label, const char *value) {
+  return out + sprintf(out, "%-*s: %s\n", kLabelWidth, label, value && *value ? value : kUnknown);
+}
+
+// Howard Hinnant's method: eras of 400 years, each year starting on 1 March.
+int32_t days_from_civil(int32_t year, unsigned month, unsigned day) {
+  year -= month <= 2;
+  int32_t era = (year >= 0 ? year : year - 399) / 400;
+  uint32_t year_of_era = (uint32_t)(year - era * 400);
+  uint32_t day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+  uint32_t day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+  return era * 146097 + (int32_t)day_of_era - 719468;
+}
+
+void civil_from_days(int32_t days, int32_t *year, unsigned *month, unsigned *day) {
+  days += 719468;
+  int32_t era = (days >= 0 ? days : days - 146096) / 146097;
+  uint32_t day_of_era = (uint32_t)(days - era * 146097);
+  uint32_t year_of_era = (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
+  uint32_t day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+  uint32_t shifted_month = (5 * day_of_year + 2) / 153;
+  *day = day_of_year - (153 * shifted_month + 2) / 5 + 1;
+  *month = shifted_month < 10 ? shifted_month + 3 : shifted_month - 9;
+  *year = (int32_t)year_of_era + era * 400 + (*month <= 2);
 }

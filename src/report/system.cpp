@@ -3,7 +3,7 @@
 
 void read_system_info(SYSTEM_INFO *info) {
   typedef void(WINAPI * SystemInfoFunction)(LPSYSTEM_INFO);
-  HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+  HMODULE kernel32 = GetModuleHandleA(kKernel32Dll);
   SystemInfoFunction system_info;
   // GetNativeSystemInfo (XP on) tells a 32-bit program under WOW64 the
   // machine's processor, not its own.
@@ -17,7 +17,7 @@ void read_system_info(SYSTEM_INFO *info) {
 unsigned native_architecture(void) {
   typedef BOOL(WINAPI * IsWow64Process2Function)(HANDLE, USHORT *, USHORT *);
   IsWow64Process2Function is_wow64_process2;
-  look_up(GetModuleHandleA("kernel32.dll"), "IsWow64Process2", &is_wow64_process2);
+  look_up(GetModuleHandleA(kKernel32Dll), "IsWow64Process2", &is_wow64_process2);
   USHORT process_machine = 0;
   USHORT native_machine = 0;
   // Only IsWow64Process2 (Windows 10 1709 on) names ARM64 to an emulated x86

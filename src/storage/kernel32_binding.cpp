@@ -10,7 +10,7 @@ static void bind_kernel32(void) {
   if (g_kernel32.looked_up) return;
   g_kernel32.looked_up = true;
   // kernel32 is loaded into every process.
-  look_up(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA", &g_kernel32.free_space);
+  look_up(GetModuleHandleA(kKernel32Dll), "GetDiskFreeSpaceExA", &g_kernel32.free_space);
 }
 
 BOOL WINAPI GetDiskFreeSpaceExA(LPCSTR directory, PULARGE_INTEGER available_to_caller, PULARGE_INTEGER total_bytes,
