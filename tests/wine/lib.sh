@@ -58,3 +58,23 @@ banner() {
 
 EOF
 }
+# The tests' own network, run inside `unshare -n -m -u` (pass it with declare -f): a veth pair, v0 with a MAC, two
+# IPv4 and an IPv6 address and the default route, host name ws042, a resolv.conf and hosts bound over /etc's.
+make_network() {
+  set -e
+  printf 'nameserver 192.0.2.53\nsearch corp.example.com\n' >"$work/resolv.conf"
+  printf '127.0.0.1 localhost\n192.0.2.10 ws042.corp.example.com ws042\n' >"$work/hosts"
+  sysctl -qw net.ipv6.conf.all.accept_dad=0 net.ipv6.conf.default.accept_dad=0
+  ip link add v0 type veth peer name v1
+  ip link set v0 address 02:11:22:33:44:55
+  ip addr add 192.0.2.10/24 dev v0
+  ip addr add 198.51.100.7/25 dev v0
+  ip addr add 2001:db8:0:1::10/64 dev v0
+  ip link set v0 up
+  ip link set v1 up
+  ip route add default via 192.0.2.1
+  hostname ws042
+  mount --bind "$work/resolv.conf" /etc/resolv.conf
+  mount --bind "$work/hosts" /etc/hosts
+  set +e
+}

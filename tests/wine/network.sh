@@ -10,27 +10,14 @@ if [ "$(id -u)" != 0 ] || ! unshare -n -m -u true 2>/dev/null; then
 fi
 logonui='HKLM\Software\Microsoft\Windows\CurrentVersion\Authentication\LogonUI'
 winlogon='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Winlogon'
-printf 'nameserver 192.0.2.53\nsearch corp.example.com\n' >"$work/resolv.conf"
-printf '127.0.0.1 localhost\n192.0.2.10 ws042.corp.example.com ws042\n' >"$work/hosts"
 
 # Runs in the namespaces: the network, then the program (-N with LogonUI's last user, then with Winlogon's).
 inside() {
+  make_network
   set -e
-  sysctl -qw net.ipv6.conf.all.accept_dad=0 net.ipv6.conf.default.accept_dad=0
-  ip link add v0 type veth peer name v1
-  ip link set v0 address 02:11:22:33:44:55
-  ip addr add 192.0.2.10/24 dev v0
-  ip addr add 198.51.100.7/25 dev v0
-  ip addr add 2001:db8:0:1::10/64 dev v0
-  ip link set v0 up
-  ip link set v1 up
-  ip route add default via 192.0.2.1
   ip link add 'vΩé' type veth peer name v2
   for i in $(seq 3 2 201); do echo "link add v$i type veth peer name v$((i + 1))"; done | ip -batch -
   for i in $(seq 1 60); do echo "addr add 203.0.113.$i/24 dev v1"; done | ip -batch -
-  hostname ws042
-  mount --bind "$work/resolv.conf" /etc/resolv.conf
-  mount --bind "$work/hosts" /etc/hosts
   set +e
   # Wine reads the names of Linux's interfaces in the Unix locale's character set.
   export LC_ALL=C.UTF-8
@@ -50,7 +37,7 @@ inside() {
   "$RUNNER" --stop
 }
 export work RUNNER EXE logonui winlogon
-unshare -n -m -u bash -c "$(declare -f inside); inside" || fail "the namespace's network could not be made"
+unshare -n -m -u bash -c "$(declare -f make_network inside); inside" || fail "the namespace's network could not be made"
 status=$(cat "$work/status")
 tr -d '\r' <"$work/raw" | sed -E 's/^Total time taken: [0-9]+ ms$/Total time taken: N ms/' >"$work/out"
 

@@ -256,23 +256,8 @@ if [ "$(id -u)" = 0 ] && unshare -n -m -u true 2>/dev/null && section_prints N; 
   mv "$work/wine/"*.dll "$sys/"
   export WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir "$work/n"
-  printf 'nameserver 192.0.2.53\nsearch corp.example.com\n' >"$work/resolv.conf"
-  printf '127.0.0.1 localhost\n192.0.2.10 ws042.corp.example.com ws042\n' >"$work/hosts"
   inside() {
-    set -e
-    sysctl -qw net.ipv6.conf.all.accept_dad=0 net.ipv6.conf.default.accept_dad=0
-    ip link add v0 type veth peer name v1
-    ip link set v0 address 02:11:22:33:44:55
-    ip addr add 192.0.2.10/24 dev v0
-    ip addr add 198.51.100.7/25 dev v0
-    ip addr add 2001:db8:0:1::10/64 dev v0
-    ip link set v0 up
-    ip link set v1 up
-    ip route add default via 192.0.2.1
-    hostname ws042
-    mount --bind "$work/resolv.conf" /etc/resolv.conf
-    mount --bind "$work/hosts" /etc/hosts
-    set +e
+    make_network
     "$RUNNER" --stop
     # As Windows 10: XP lists no gateways.
     "$RUNNER" reg add 'HKCU\Software\Wine' /v Version /d win10 /f </dev/null >/dev/null 2>&1
@@ -288,7 +273,7 @@ if [ "$(id -u)" = 0 ] && unshare -n -m -u true 2>/dev/null && section_prints N; 
   }
   "$RUNNER" --stop
   export work RUNNER EXE
-  unshare -n -m -u bash -c "$(declare -f inside); inside" || fail "the namespace's network could not be made"
+  unshare -n -m -u bash -c "$(declare -f make_network inside); inside" || fail "the namespace's network was not made"
   tables "$work/n" n summary adapters
   python3 - <<'EOF' || fail "the -N columns differ from the test's network"
 import csv, datetime, json, os
