@@ -24,7 +24,8 @@ label() { printf '%-22s: %s\n' "$1" "$2"; }
   sed -n '/^ QUORVEL v/,/^NUE() returned/p' README.md | sed '$d'
   sed -n '/^User:\t\tAdministrator/,/^```$/p' README.md | sed '$d'
   sed -n '/^User:\t\tAdministrator/,/^```$/p' README.md | sed '$d'
-  sed -n '/^\*\*\*\*\*\*\*\*\*\*\*\*\*\*\*\*\*\*\*\*$/,/^Module/p' README.md
+  echo '********************'
+  sed -n '/^Hardware Information$/,/^Module/p' README.md
   printf '\n*******************\nNetwork Information\n*******************\n\nIdentity\n--------\n\n'
   label 'Computer Name' WS042
   label 'DNS Host Name' ws042
