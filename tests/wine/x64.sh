@@ -172,16 +172,52 @@ collect 0 "" "status 0 after a failure" "Z:$reports" -D
 sed -i "/^$name.err\$/d" "$work/ls"
 files "status 0 after a failure"
 
-# -N: the same section from both programs; the last user from the native registry view under WOW64 too.
+# -N of both programs on the test network where the namespaces can be made (as root), else on this machine's: the same
+# section, the described adapter exactly, and the last user from the native registry view under WOW64 too.
 logonui='HKLM\Software\Microsoft\Windows\CurrentVersion\Authentication\LogonUI'
 "$RUNNER" reg add "$logonui" /v LastLoggedOnUser /d 'CORP\carol' /f /reg:64 </dev/null >/dev/null 2>&1
-EXE=$EXE64 run -N
-sed -i 's/^\(Boot Time *: \).*/\1*/' "$work/out"
-cp "$work/out" "$work/x64"
+both_sections() {
+  EXE=$EXE64 run -N
+  mv "$work/out" "$work/x64"
+  if /usr/lib/wine/wineserver32 --version >/dev/null 2>&1; then run -N; fi
+}
+: >"$work/v0"
+if [ "$(id -u)" = 0 ] && unshare -n -m -u true 2>/dev/null; then
+  inside() {
+    make_network
+    "$RUNNER" --stop
+    both_sections
+    "$RUNNER" --stop
+  }
+  "$RUNNER" --stop
+  export work RUNNER EXE EXE64
+  unshare -n -m -u bash -c "$(declare -f make_network run both_sections inside); inside" || fail "no test network"
+  cat >"$work/v0" <<'EOF'
+Adapter               : v0
+Description           : v0
+Type                  : Ethernet
+Status                : Up
+MAC Address           : 02-11-22-33-44-55
+Speed                 : Unknown
+IPv4 Address          : 192.0.2.10/24
+IPv4 Address          : 198.51.100.7/25
+IPv6 Address          : 2001:db8:0:1::10/64
+IPv6 Address          : fe80::11:22ff:fe33:4455/64 (link-local)
+Gateway               : 192.0.2.1
+DNS Server            : 192.0.2.53
+DNS Suffix            : corp.example.com
+DHCP                  : Off
+DHCP Server           : None
+EOF
+else
+  both_sections
+fi
+sed -i 's/^\(Boot Time *: \).*/\1*/' "$work/x64"
 grep -qx 'Last User             : CORP\\carol' "$work/x64" || fail "x64 -N: not the native view's last user"
+[ ! -s "$work/v0" ] || sed -n '/^Adapter *: v0$/,/^DHCP Server/p' "$work/x64" | diff - "$work/v0" >&2 ||
+  fail "x64 -N: the test network's adapter"
 if /usr/lib/wine/wineserver32 --version >/dev/null 2>&1; then
-  run -N
-  sed 's/^\(Boot Time *: \).*/\1*/' "$work/out" | expect 0 "-N of the 32-bit program under WOW64" "$work/x64"
+  sed 's/^\(Boot Time *: \).*/\1*/' "$work/out" | diff - "$work/x64" >&2 || fail "-N of the 32-bit program under WOW64"
 fi
 
 # -P of both programs: an entry of the native view 64-bit, of the 32-bit view 32-bit, of HKCU of unknown bits.
