@@ -98,24 +98,8 @@ Adapters
 
 EOF
   sed -n '1,/^$/p' "$work/adapters"
-  cat <<'EOF'
-Adapter               : v0
-Description           : v0
-Type                  : Ethernet
-Status                : Up
-MAC Address           : 02-11-22-33-44-55
-Speed                 : Unknown
-IPv4 Address          : 192.0.2.10/24
-IPv4 Address          : 198.51.100.7/25
-IPv6 Address          : 2001:db8:0:1::10/64
-IPv6 Address          : fe80::11:22ff:fe33:4455/64 (link-local)
-Gateway               : 192.0.2.1
-DNS Server            : 192.0.2.53
-DNS Suffix            : corp.example.com
-DHCP                  : Off
-DHCP Server           : None
-
-EOF
+  described_adapter
+  echo
   sed '1,/^$/d' "$work/adapters"
   echo "Total time taken: N ms"
 } | iconv -f utf-8 -t cp1252 | expect 0 "-N on the test's network"

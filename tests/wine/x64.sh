@@ -192,23 +192,7 @@ if [ "$(id -u)" = 0 ] && unshare -n -m -u true 2>/dev/null; then
   "$RUNNER" --stop
   export work RUNNER EXE EXE64
   unshare -n -m -u bash -c "$(declare -f make_network run both_sections inside); inside" || fail "no test network"
-  cat >"$work/v0" <<'EOF'
-Adapter               : v0
-Description           : v0
-Type                  : Ethernet
-Status                : Up
-MAC Address           : 02-11-22-33-44-55
-Speed                 : Unknown
-IPv4 Address          : 192.0.2.10/24
-IPv4 Address          : 198.51.100.7/25
-IPv6 Address          : 2001:db8:0:1::10/64
-IPv6 Address          : fe80::11:22ff:fe33:4455/64 (link-local)
-Gateway               : 192.0.2.1
-DNS Server            : 192.0.2.53
-DNS Suffix            : corp.example.com
-DHCP                  : Off
-DHCP Server           : None
-EOF
+  described_adapter >"$work/v0"
 else
   both_sections
 fi
