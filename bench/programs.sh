@@ -8,22 +8,10 @@
 #
 # Uses build/mingw/sysreport.exe (cmake --preset mingw && cmake --build --preset mingw); SYSREPORT_WINE=64 takes
 # build/mingw64/sysreport64.exe instead. Not run by test.sh.
-set -u
 cd "$(dirname "$0")/.." || exit 1
-runs=${1:-11}
-exe=build/mingw/sysreport.exe
-bits=32
-if [ "${SYSREPORT_WINE:-}" = 64 ]; then
-  exe=build/mingw64/sysreport64.exe
-  bits=64
-fi
-if [ ! -f "$exe" ]; then
-  echo "bench/programs.sh: no $exe: build it first" >&2
-  exit 1
-fi
-export SYSREPORT_WINEPREFIX=$PWD/${exe%/*}/tests/wine/wineprefix SYSREPORT_BITS=$bits
-runner=cmake/wine-run.sh
-work=$(mktemp -d)
+default_runs=11
+# shellcheck source=lib.sh
+. bench/lib.sh
 uninstall='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 packages='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Component Based Servicing\Packages'
 # write N: a registry file of N programs and 2N packages, and one that removes them.
@@ -51,17 +39,8 @@ for count in 0 1000 10000; do
   # Wine's server writes a changed registry to its files some 30 seconds later, and answers nothing meanwhile.
   sleep 35
   for switches in -O -OP; do
-    : >"$work/times"
-    for _ in $(seq "$runs"); do
-      start=$(date +%s%N)
-      "$runner" "$exe" "$switches" >"$work/out" 2>/dev/null </dev/null
-      end=$(date +%s%N)
-      program=$(tr -d '\r' <"$work/out" | sed -n 's/^Total time taken: \([0-9]*\) ms$/\1/p')
-      echo "$program $(((end - start) / 1000000))" >>"$work/times"
-    done
+    time_runs "$switches"
     [ "$switches" = -O ] || grep -q "^Programs *: $count"$'\r$' "$work/out" || echo "not $count programs" >&2
-    program=$(cut -d ' ' -f 1 "$work/times" | sort -n | sed -n "$(((runs + 1) / 2))p")
-    wall=$(cut -d ' ' -f 2 "$work/times" | sort -n | sed -n "$(((runs + 1) / 2))p")
     printf '%8s %8s %12s %12s\n' "$count" "$switches" "$program" "$wall"
   done
   "$runner" regedit /s "Z:$work/remove.reg"
