@@ -243,7 +243,9 @@ EOF
 import csv, os
 table = lambda mode: list(csv.DictReader(open(os.environ["work"] + "/p-" + mode + ".csv", encoding="cp1252")))
 ours = [list(row.values())[2:] for row in table("programs") if row["Name"] == 'Table Test, "Quoted"']
-assert ours == [["1.2.3", "Example Publisher", "2023-07-01", "32-bit", "Machine"]], ours
+# The native view's: a 64-bit prefix's programs are 64-bit.
+bits = os.environ["SYSREPORT_BITS"] + "-bit"
+assert ours == [["1.2.3", "Example Publisher", "2023-07-01", bits, "Machine"]], ours
 assert [row["Source"] for row in table("updates") if row["KB"] == "KB3000001"] == ["Hotfix"], table("updates")
 summary = table("summary")[0]
 assert [summary["Programs"], summary["Updates"]] == [str(len(table("programs"))), str(len(table("updates")))], summary
